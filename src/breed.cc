@@ -1,0 +1,104 @@
+#include "breed.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "names.h"
+
+namespace {
+
+// One trait of a child: a random parent gives a random allele to slot 0, the
+// other parent a random allele to slot 1.
+template <typename T>
+void inherit(T (&child)[2], const T (&first)[2], const T (&second)[2]) {
+  const T* parents[2] = {first, second};
+  const int giver = std::rand() % 2;
+  child[0] = parents[giver][std::rand() % 2];
+  child[1] = parents[(giver + 1) % 2][std::rand() % 2];
+}
+
+template <std::size_t N>
+void printTable(const char* const (&table)[N]) {
+  for (std::size_t i = 0; i < N; ++i) {
+    std::cout << i << ") " << table[i] << std::endl;
+  }
+}
+
+// What validate() leaves of an allele.
+int validColor(int color) { return inTable(COLORS, color) ? color : 0; }
+int validCoat(int coat) { return inTable(COATS, coat) ? coat : 0; }
+
+}  // namespace
+
+Breed::Breed() : Breed(0, 0, false, true) {}
+
+Breed::Breed(int color, int coat, bool shine, bool twotone)
+    : color{color, color},
+      coat{coat, coat},
+      shine{shine, shine},
+      twotone{twotone, twotone} {}
+
+Breed::Breed(Breed first, Breed second) {
+  inherit(color, first.color, second.color);
+  inherit(coat, first.coat, second.coat);
+  inherit(shine, first.shine, second.shine);
+  inherit(twotone, first.twotone, second.twotone);
+}
+
+Breed::Breed(std::ifstream& in)
+    : color{0, 0}, coat{0, 0}, shine{false, false}, twotone{false, false} {
+  std::string label;
+  in >> label >> color[0] >> color[1];
+  in >> label >> coat[0] >> coat[1];
+  in >> label >> shine[0] >> shine[1];
+  in >> label >> twotone[0] >> twotone[1];
+  validate();
+}
+
+void Breed::validate() {
+  // A bool can only hold false or true, and stream input refuses any other
+  // number, so the booleans need no repair.
+  for (int slot = 0; slot < 2; ++slot) {
+    color[slot] = validColor(color[slot]);
+    coat[slot] = validCoat(coat[slot]);
+  }
+}
+
+void Breed::printPhenotype() const {
+  if (shine[0]) std::cout << "Shiny ";
+  const int shownCoat = validCoat(coat[0]);
+  if (shownCoat != 0) {
+    std::cout << COATS[shownCoat];
+  } else {
+    std::cout << (twotone[0] ? "Two-Tone " : "monotone ")
+              << COLORS[validColor(color[0])];
+  }
+  std::cout << std::endl;
+}
+
+void Breed::printGenotype() const {
+  std::cout << "Color: " << COLORS[validColor(color[0])] << ' '
+            << COLORS[validColor(color[1])] << std::endl;
+  std::cout << "Coat: " << COATS[validCoat(coat[0])] << ' '
+            << COATS[validCoat(coat[1])] << std::endl;
+  std::cout << "Shine: " << shine[0] << ' ' << shine[1] << std::endl;
+  std::cout << "Two-Tone: " << twotone[0] << ' ' << twotone[1] << std::endl;
+}
+
+bool Breed::isPure() const {
+  return color[0] == color[1] && coat[0] == coat[1] && shine[0] == shine[1] &&
+         twotone[0] == twotone[1];
+}
+
+void Breed::save(std::ofstream& out) {
+  validate();
+  out << "Color: " << color[0] << ' ' << color[1] << std::endl;
+  out << "Coat: " << coat[0] << ' ' << coat[1] << std::endl;
+  out << "Shine: " << shine[0] << ' ' << shine[1] << std::endl;
+  out << "Two-tone: " << twotone[0] << ' ' << twotone[1] << std::endl;
+}
+
+void printColors() { printTable(COLORS); }
+
+void printCoats() { printTable(COATS); }

@@ -1,0 +1,162 @@
+#include "evolution.h"
+
+#include <cstdlib>
+#include <iostream>
+
+#include "names.h"
+#include "saturating.h"
+
+namespace {
+
+constexpr int kEggForm = 1;
+constexpr int kChildForm = 2;  // the form in which alignment moves
+constexpr int kSliderLimit = 50;
+constexpr int kLeaning = 25;  // a slider must pass this to count
+
+// First form of each adult family; Hero is one more, Dark two more.
+constexpr int kNormalFamily = 5;
+constexpr int kSwimFamily = 8;
+constexpr int kFlyFamily = 11;
+constexpr int kRunFamily = 14;
+constexpr int kPowerFamily = 17;
+constexpr int kHeroOffset = 1;
+constexpr int kDarkOffset = 2;
+
+// Item colours, as numbered in ITEM_COLORS.
+constexpr int kYellow = 1;  // toward Swim
+constexpr int kGreen = 2;   // toward Fly
+constexpr int kRed = 3;     // toward Run
+constexpr int kPurple = 4;  // toward Power
+constexpr int kDirections = 4;
+
+constexpr int kSliderCells = 11;
+constexpr int kMiddleCell = 5;
+constexpr int kValuesPerCell = 10;
+
+int alignmentOffset(int heroDark) {
+  if (heroDark < -kLeaning) return kHeroOffset;
+  if (heroDark > kLeaning) return kDarkOffset;
+  return 0;
+}
+
+// A shape wins when its slider passes 25 on its side and the other shape
+// slider is strictly smaller in magnitude. Sums are taken in long long, as
+// the sliders may hold any int until they are validated.
+int family(long long s, long long r) {
+  if (s < -kLeaning && s < r && r < -s) return kSwimFamily;
+  if (r < -kLeaning && r < s && s < -r) return kRunFamily;
+  if (r > kLeaning && -r < s && s < r) return kPowerFamily;
+  if (s > kLeaning && -s < r && r < s) return kFlyFamily;
+  return kNormalFamily;
+}
+
+}  // namespace
+
+Evolution::Evolution() : form(kEggForm), heroDark(0), swimFly(0), runPower(0) {}
+
+Evolution::Evolution(std::ifstream& in)
+    : form(0), heroDark(0), swimFly(0), runPower(0) {
+  in >> form >> heroDark >> swimFly >> runPower;
+  validate();
+}
+
+std::string Evolution::getEvolutionText() const {
+  return tableEntry(EVOLUTIONS, form);
+}
+
+void Evolution::evolve() {
+  form = family(swimFly, runPower) + alignmentOffset(heroDark);
+  swimFly = 0;
+  runPower = 0;
+}
+
+void Evolution::reincarnate() {
+  form = kEggForm;
+  swimFly = 0;
+  runPower = 0;
+}
+
+void Evolution::hatch() { form = kChildForm; }
+
+void Evolution::giveEvolutionItem(EvolutionItem item) {
+  long long step = item.getStrength();
+  if (form == kChildForm) {
+    // The product is clamped first so that doubling it cannot overflow.
+    const int push = saturate(static_cast<long long>(item.getAlignment()) *
+                              item.getStrength());
+    heroDark = saturatingAdd(heroDark, 2LL * push);
+    step = 2LL * item.getStrength();
+  }
+  int color = item.getColor();
+  if (color > kPurple) color = kYellow + std::rand() % kDirections;
+  switch (color) {
+    case kYellow:
+      swimFly = saturatingAdd(swimFly, -step);
+      break;
+    case kGreen:
+      swimFly = saturatingAdd(swimFly, step);
+      break;
+    case kRed:
+      runPower = saturatingAdd(runPower, -step);
+      break;
+    case kPurple:
+      runPower = saturatingAdd(runPower, step);
+      break;
+    default:  // colour 0 or below moves no shape slider
+      break;
+  }
+}
+
+void Evolution::pet(int alignment) {
+  if (form != kChildForm) return;
+  if (alignment == 0 && heroDark > 0) {
+    heroDark -= 1;
+  } else if (alignment == 0 && heroDark < 0) {
+    heroDark = validateSlider(heroDark + 1);
+  } else {
+    heroDark = saturatingAdd(heroDark, alignment);
+  }
+}
+
+void Evolution::printSlider(int value) const {
+  const long long column = (static_cast<long long>(value) + kSliderLimit) /
+                           kValuesPerCell;
+  for (int cell = 0; cell < kSliderCells; ++cell) {
+    if (cell == kMiddleCell) {
+      std::cout << (column == kMiddleCell ? 'O' : 'o');
+    } else {
+      std::cout << (cell == column ? '+' : '=');
+    }
+  }
+}
+
+void Evolution::printSliders() const {
+  std::cout << "Hero\t<";
+  printSlider(heroDark);
+  std::cout << ">\tDark" << std::endl;
+  std::cout << "Swim\t<";
+  printSlider(swimFly);
+  std::cout << ">\tFly" << std::endl;
+  std::cout << "Run\t<";
+  printSlider(runPower);
+  std::cout << ">\tPower" << std::endl;
+}
+
+int Evolution::validateSlider(int value) const {
+  if (value > kSliderLimit) return kSliderLimit;
+  if (value < -kSliderLimit) return -kSliderLimit;
+  return value;
+}
+
+void Evolution::validate() {
+  if (!inTable(EVOLUTIONS, form)) form = 0;
+  heroDark = validateSlider(heroDark);
+  swimFly = validateSlider(swimFly);
+  runPower = validateSlider(runPower);
+}
+
+void Evolution::save(std::ofstream& out) {
+  validate();
+  out << form << ' ' << heroDark << ' ' << swimFly << ' ' << runPower
+      << std::endl;
+}

@@ -1,0 +1,79 @@
+// The evolution state of a creature: its current form, an index into
+// EVOLUTIONS, and three sliders: Hero against Dark (the alignment), Swim
+// against Fly and Run against Power (the shape). Items and petting move the
+// sliders; evolve() reads them and picks the adult form.
+//
+// Evolution is a plain value type, copyable on purpose: the creature hands
+// out copies for display. Sliders belong in -50 to 50 and the form in 0 to
+// 25, but only validate() enforces that: between two validations a slider
+// may lie outside, and every operation works on its current value. No
+// operation indexes EVOLUTIONS with a form outside the table.
+
+#ifndef TUMBLENOOK_EVOLUTION_H_
+#define TUMBLENOOK_EVOLUTION_H_
+
+#include <fstream>
+#include <string>
+
+#include "items.h"
+
+class Evolution {
+ public:
+  // An egg (form 1) with all sliders at 0.
+  Evolution();
+
+  // Reads the four numbers of a save record's evolution section (form and
+  // the three sliders), then validates. The caller tests the stream.
+  explicit Evolution(std::ifstream& in);
+
+  // The form index.
+  int getEvolution() const { return form; }
+  // The name of the form; a form outside the table shows entry 0.
+  std::string getEvolutionText() const;
+  int getHeroDark() const { return heroDark; }
+  int getSwimFly() const { return swimFly; }
+  int getRunPower() const { return runPower; }
+
+  // Picks the adult form (5 to 19) from the sliders and resets the shape
+  // sliders. The alignment slider keeps its value.
+  void evolve();
+
+  // Back to the egg form; the shape sliders go to 0, the alignment stays.
+  void reincarnate();
+
+  // Form 2, the only form in which alignment moves.
+  void hatch();
+
+  // Moves a shape slider by the item's colour and strength; in form 2 the
+  // item's alignment moves Hero-Dark too and the strength counts double.
+  // Colours 5 and above pick a direction at random (one draw).
+  void giveEvolutionItem(EvolutionItem item);
+
+  // In form 2 only: 0 draws Hero-Dark one step toward neutral; any other
+  // number is added to it as it is.
+  void pet(int alignment);
+
+  // Prints an 11-character bar for `value` with its marker ("+", or "O" in
+  // the middle), no line end. Values past about 55 either way show no marker.
+  void printSlider(int value) const;
+
+  // Prints the three sliders, one labelled line each.
+  void printSliders() const;
+
+  // `value` clamped to -50 to 50.
+  int validateSlider(int value) const;
+
+  // A form outside 0 to 25 becomes 0; the sliders are clamped.
+  void validate();
+
+  // Validates, then writes the four numbers of the evolution section.
+  void save(std::ofstream& out);
+
+ private:
+  int form;
+  int heroDark;
+  int swimFly;
+  int runPower;
+};
+
+#endif  // TUMBLENOOK_EVOLUTION_H_

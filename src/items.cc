@@ -1,0 +1,150 @@
+#include "items.h"
+
+#include <iostream>
+
+#include "names.h"
+
+namespace {
+
+constexpr int kDriveExperience = 24;
+constexpr int kDriveStrength = 1;
+constexpr int kAnimalStrength = 2;
+constexpr int kBitesPerFruit = 4;
+constexpr int kHeaderWords = 8;
+
+// The last bite of a fruit is worth more for amounts of 2, 7 and 12.
+int lastBiteAmount(int amount) {
+  switch (amount) {
+    case 2:
+    case 7:
+    case 12:
+      return amount + 2;
+    case -2:
+    case -7:
+    case -12:
+      return amount - 2;
+    default:
+      return amount;
+  }
+}
+
+StatItem driveStats(int kind) {
+  const int x = kDriveExperience;
+  switch (kind) {
+    case 1:  // Yellow
+      return StatItem(x, 0, 0, 0, 0);
+    case 2:  // Green
+      return StatItem(0, x, 0, 0, 0);
+    case 3:  // Red
+      return StatItem(0, 0, x, 0, 0);
+    case 4:  // Purple
+      return StatItem(0, 0, 0, x, 0);
+    case 5:  // Blue
+      return StatItem(0, 0, 0, 0, x);
+    case 6:  // Gold
+      return StatItem(x, x, x, x, x);
+    case 7:  // Black
+      return StatItem(-x, -x, -x, -x, -x);
+    default:
+      return StatItem();
+  }
+}
+
+// Reads the records of one catalogue file into `items`, in file order, and
+// returns how many were read. A missing file, a header cut short, or a record
+// that does not parse ends the reading; the records before it are kept, and
+// so is a complete last record with no line end after it.
+template <typename Item>
+int readCatalogue(const std::string& path, Item (&items)[ItemCollection::MAX_ITEMS]) {
+  std::ifstream in(path);
+  std::string header;
+  for (int word = 0; word < kHeaderWords; ++word) in >> header;
+  int count = 0;
+  while (count < ItemCollection::MAX_ITEMS && (in >> std::ws) && !in.eof()) {
+    Item item(in);
+    if (in.fail()) break;
+    items[count++] = item;
+  }
+  return count;
+}
+
+template <typename Item>
+void printNames(const Item* items, int count) {
+  for (int i = 0; i < count; ++i) {
+    std::cout << i << ") " << items[i].getName() << std::endl;
+  }
+}
+
+}  // namespace
+
+StatItem::StatItem() : StatItem(0, 0, 0, 0, 0) {}
+
+StatItem::StatItem(int swim, int run, int power, int fly, int stamina)
+    : swim(swim), run(run), power(power), fly(fly), stamina(stamina) {}
+
+EvolutionItem::EvolutionItem() : EvolutionItem(0, 0, 0) {}
+
+EvolutionItem::EvolutionItem(int alignment, int color, int strength)
+    : alignment(alignment), color(color), strength(strength) {}
+
+OrvanDrive::OrvanDrive() = default;
+
+OrvanDrive::OrvanDrive(int kind)
+    : stats(driveStats(kind)), evolution(0, kind, kDriveStrength) {}
+
+Fruit::Fruit() : name("Fruit"), bitesLeft(0) {}
+
+Fruit::Fruit(std::ifstream& in) : bitesLeft(kBitesPerFruit) {
+  int swim = 0, fly = 0, run = 0, power = 0, stamina = 0, unused[2] = {0, 0};
+  in >> name >> swim >> fly >> run >> power >> stamina >> unused[0] >>
+      unused[1];
+  stats = StatItem(swim, run, power, fly, stamina);
+  lastBiteStats = StatItem(lastBiteAmount(swim), lastBiteAmount(run),
+                           lastBiteAmount(power), lastBiteAmount(fly),
+                           lastBiteAmount(stamina));
+}
+
+StatItem Fruit::getStats() const {
+  return bitesLeft == 1 ? lastBiteStats : stats;
+}
+
+Animal::Animal() : name("Animal") {}
+
+Animal::Animal(std::ifstream& in) {
+  int color = 0, swim = 0, fly = 0, run = 0, power = 0, unused[2] = {0, 0};
+  in >> color >> name >> swim >> fly >> run >> power >> unused[0] >> unused[1];
+  stats = StatItem(swim, run, power, fly, 0);
+  evolution = EvolutionItem(0, color, kAnimalStrength);
+}
+
+ItemCollection::ItemCollection()
+    : ItemCollection("fruits.dat", "animals.dat") {}
+
+ItemCollection::ItemCollection(const std::string& fruitsPath,
+                               const std::string& animalsPath) {
+  for (int kind = 0; kind < DRIVE_COUNT; ++kind) drives[kind] = OrvanDrive(kind);
+  fruitCount = readCatalogue(fruitsPath, fruits);
+  animalCount = readCatalogue(animalsPath, animals);
+}
+
+OrvanDrive ItemCollection::getOrvanDrive(int i) const {
+  return (i >= 0 && i < DRIVE_COUNT) ? drives[i] : OrvanDrive();
+}
+
+Fruit ItemCollection::getFruit(int i) const {
+  return (i >= 0 && i < fruitCount) ? fruits[i] : Fruit();
+}
+
+Animal ItemCollection::getAnimal(int i) const {
+  return (i >= 0 && i < animalCount) ? animals[i] : Animal();
+}
+
+void ItemCollection::printOrvanDrives() const {
+  for (int kind = 0; kind < DRIVE_COUNT; ++kind) {
+    std::cout << kind << ") " << ITEM_COLORS[kind] << std::endl;
+  }
+}
+
+void ItemCollection::printFruits() const { printNames(fruits, fruitCount); }
+
+void ItemCollection::printAnimals() const { printNames(animals, animalCount); }

@@ -1,0 +1,162 @@
+// The items a player gives a creature, and the catalogue that lists them.
+//
+// Every item is made of one or two effects: a StatItem (experience for each
+// of the five skills) and an EvolutionItem (a push on the evolution
+// sliders). An OrvanDrive carries both and is built from its kind by a fixed
+// table; a Fruit carries two StatItems, one for its last bite, and counts its
+// bites; an Animal carries both effects. Fruits and animals are read from the
+// catalogue files "fruits.dat" and "animals.dat".
+//
+// All item classes are plain values, copyable on purpose: the catalogue hands
+// out copies, and a creature eats a copy of a fruit, so the catalogue's own
+// entries never change.
+
+#ifndef TUMBLENOOK_ITEMS_H_
+#define TUMBLENOOK_ITEMS_H_
+
+#include <fstream>
+#include <string>
+
+// Experience for each skill, in the creature's skill order.
+class StatItem {
+ public:
+  // No experience for any skill.
+  StatItem();
+  StatItem(int swim, int run, int power, int fly, int stamina);
+
+  int getSwim() const { return swim; }
+  int getRun() const { return run; }
+  int getPower() const { return power; }
+  int getFly() const { return fly; }
+  int getStamina() const { return stamina; }
+
+ private:
+  int swim;
+  int run;
+  int power;
+  int fly;
+  int stamina;
+};
+
+// A push on the evolution sliders: `color` (an ITEM_COLORS index) picks the
+// slider and direction, `strength` the number of steps, and `alignment` moves
+// the Hero-Dark slider of a creature in form 2.
+class EvolutionItem {
+ public:
+  // No alignment, colour 0 ("none"), strength 0.
+  EvolutionItem();
+  EvolutionItem(int alignment, int color, int strength);
+
+  int getAlignment() const { return alignment; }
+  int getColor() const { return color; }
+  int getStrength() const { return strength; }
+
+ private:
+  int alignment;
+  int color;
+  int strength;
+};
+
+// An Orvan Drive. Its kind is also the colour of its evolution item, so kinds
+// 1 to 5 train one skill each (swim, run, power, fly, stamina), Gold trains
+// all, Black untrains all, and each pushes the sliders by its colour.
+class OrvanDrive {
+ public:
+  // No experience; evolution item (0, 0, 0).
+  OrvanDrive();
+  // The drive of `kind`; kinds outside 1 to 7 give no experience.
+  explicit OrvanDrive(int kind);
+
+  StatItem getStats() const { return stats; }
+  EvolutionItem getEvolution() const { return evolution; }
+
+ private:
+  StatItem stats;
+  EvolutionItem evolution;
+};
+
+// A fruit, eaten in bites. Every bite but the last gives `stats`; the last
+// gives `lastBiteStats`, in which amounts of 2, 7 and 12 (and their
+// negatives) are two further from zero.
+class Fruit {
+ public:
+  // "Fruit", with no bites left.
+  Fruit();
+
+  // Reads one fruit record: name, then swim, fly, run, power and stamina
+  // amounts, then two numbers that are not used. Four bites. The caller tests
+  // the stream to learn whether a whole record was there.
+  explicit Fruit(std::ifstream& in);
+
+  std::string getName() const { return name; }
+  int getBitesLeft() const { return bitesLeft; }
+  // The experience of the bite at hand: lastBiteStats when one bite is left.
+  StatItem getStats() const;
+  void takeABite() { --bitesLeft; }
+
+ private:
+  std::string name;
+  StatItem stats;
+  StatItem lastBiteStats;
+  int bitesLeft;
+};
+
+// A small animal: experience for swim, fly, run and power (never stamina) and
+// an evolution item of its colour with strength 2.
+class Animal {
+ public:
+  // "Animal", with no effect.
+  Animal();
+
+  // Reads one animal record: colour, name, then swim, fly, run and power
+  // amounts, then two numbers that are not used. The caller tests the stream.
+  explicit Animal(std::ifstream& in);
+
+  std::string getName() const { return name; }
+  StatItem getStats() const { return stats; }
+  EvolutionItem getEvolution() const { return evolution; }
+
+ private:
+  std::string name;
+  StatItem stats;
+  EvolutionItem evolution;
+};
+
+// The catalogue of one give-item action: the eight drives, and up to 30
+// fruits and 30 animals read from the data files. A file that is missing
+// gives no entries; reading stops at the first record that does not parse
+// and after the 30th, keeping the records before. Listings number entries
+// from 0, and that number is the index the getters take.
+class ItemCollection {
+ public:
+  static constexpr int DRIVE_COUNT = 8;
+  static constexpr int MAX_ITEMS = 30;
+
+  // Reads "fruits.dat" and "animals.dat" from the working directory.
+  ItemCollection();
+  // Reads the two catalogue files at the given paths.
+  ItemCollection(const std::string& fruitsPath, const std::string& animalsPath);
+
+  // Copies of one entry. An index outside the listing gives a default item,
+  // which has no effect.
+  OrvanDrive getOrvanDrive(int i) const;
+  Fruit getFruit(int i) const;
+  Animal getAnimal(int i) const;
+
+  int getFruitCount() const { return fruitCount; }
+  int getAnimalCount() const { return animalCount; }
+
+  // Numbered listings, one line an entry.
+  void printOrvanDrives() const;
+  void printFruits() const;
+  void printAnimals() const;
+
+ private:
+  OrvanDrive drives[DRIVE_COUNT];
+  Fruit fruits[MAX_ITEMS];
+  Animal animals[MAX_ITEMS];
+  int fruitCount;
+  int animalCount;
+};
+
+#endif  // TUMBLENOOK_ITEMS_H_

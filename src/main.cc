@@ -1,0 +1,17 @@
+// Tumblenook: a console garden of up to eight Mirl.
+
+#include <cstdlib>
+#include <ctime>
+
+#include "garden.h"
+
+namespace {
+constexpr char kSaveFile[] = "mirl.dat";
+}  // namespace
+
+int main() {
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  if (!loadGarden(kSaveFile)) return EXIT_FAILURE;
+  userInterface();
+  return saveGarden(kSaveFile) ? EXIT_SUCCESS : EXIT_FAILURE;
+}
