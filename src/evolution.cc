@@ -119,8 +119,8 @@ void Evolution::pet(int alignment) {
 }
 
 void Evolution::printSlider(int value) const {
-  const long long column = (static_cast<long long>(value) + kSliderLimit) /
-                           kValuesPerCell;
+  const long long column =
+      (static_cast<long long>(value) + kSliderLimit) / kValuesPerCell;
   for (int cell = 0; cell < kSliderCells; ++cell) {
     if (cell == kMiddleCell) {
       std::cout << (column == kMiddleCell ? 'O' : 'o');

@@ -221,11 +221,10 @@ bool keepBackup(const std::string& path) {
   std::ostringstream bytes;
   bytes << original.rdbuf();
   const std::string backup = path + ".bak";
-  const int error = replaceFile(
-      backup, [&bytes](std::ofstream& out) { out << bytes.str(); });
+  const int error =
+      replaceFile(backup, [&bytes](std::ofstream& out) { out << bytes.str(); });
   if (error != 0) {
-    reportFailure("cannot keep a copy of the damaged garden as", backup,
-                  error);
+    reportFailure("cannot keep a copy of the damaged garden as", backup, error);
     return false;
   }
   std::cerr << "tumblenook: " << path

@@ -55,7 +55,8 @@ StatItem driveStats(int kind) {
 // that does not parse ends the reading; the records before it are kept, and
 // so is a complete last record with no line end after it.
 template <typename Item>
-int readCatalogue(const std::string& path, Item (&items)[ItemCollection::MAX_ITEMS]) {
+int readCatalogue(const std::string& path,
+                  Item (&items)[ItemCollection::MAX_ITEMS]) {
   std::ifstream in(path);
   std::string header;
   for (int word = 0; word < kHeaderWords; ++word) in >> header;
@@ -99,9 +100,9 @@ Fruit::Fruit(std::ifstream& in) : bitesLeft(kBitesPerFruit) {
   in >> name >> swim >> fly >> run >> power >> stamina >> unused[0] >>
       unused[1];
   stats = StatItem(swim, run, power, fly, stamina);
-  lastBiteStats = StatItem(lastBiteAmount(swim), lastBiteAmount(run),
-                           lastBiteAmount(power), lastBiteAmount(fly),
-                           lastBiteAmount(stamina));
+  lastBiteStats =
+      StatItem(lastBiteAmount(swim), lastBiteAmount(run), lastBiteAmount(power),
+               lastBiteAmount(fly), lastBiteAmount(stamina));
 }
 
 StatItem Fruit::getStats() const {
@@ -122,7 +123,8 @@ ItemCollection::ItemCollection()
 
 ItemCollection::ItemCollection(const std::string& fruitsPath,
                                const std::string& animalsPath) {
-  for (int kind = 0; kind < DRIVE_COUNT; ++kind) drives[kind] = OrvanDrive(kind);
+  for (int kind = 0; kind < DRIVE_COUNT; ++kind)
+    drives[kind] = OrvanDrive(kind);
   fruitCount = readCatalogue(fruitsPath, fruits);
   animalCount = readCatalogue(animalsPath, animals);
 }

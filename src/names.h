@@ -21,15 +21,15 @@ inline constexpr int EVOLUTION_COUNT = 26;
 
 // Colour alleles of the genotype.
 inline constexpr const char* COLORS[COLOR_COUNT] = {
-    "Normal", "Yellow", "White",       "Brown",  "Sky Blue",
-    "Pink",   "Blue",   "Grey",        "Green",  "Red",
+    "Normal",      "Yellow", "White",  "Brown", "Sky Blue",
+    "Pink",        "Blue",   "Grey",   "Green", "Red",
     "Light Green", "Purple", "Orange", "Black", "Invisible"};
 
 // Coat alleles of the genotype; 0 means no coat.
 inline constexpr const char* COATS[COAT_COUNT] = {
-    "None",   "Gold",     "Silver",     "Ruby",   "Sapphire", " Emerald",
-    " Amethyst", "Aquamarine", "Garnet", "Onyx", "Peridot",   "Topaz",
-    "Pearl",  "Metal ",   "Metal ",     "Glass",  "Moon",     "Rare"};
+    "None",      "Gold",       "Silver", "Ruby",  "Sapphire", " Emerald",
+    " Amethyst", "Aquamarine", "Garnet", "Onyx",  "Peridot",  "Topaz",
+    "Pearl",     "Metal ",     "Metal ", "Glass", "Moon",     "Rare"};
 
 // Colours of the Orvan Drives and of evolution items.
 inline constexpr const char* ITEM_COLORS[ITEM_COLOR_COUNT] = {
@@ -38,13 +38,15 @@ inline constexpr const char* ITEM_COLORS[ITEM_COLOR_COUNT] = {
 // Evolution forms. Indices 5 to 22 are six families of three (Normal, Swim,
 // Fly, Run, Power, Orvan), each Neutral, Hero, Dark in that order.
 inline constexpr const char* EVOLUTIONS[EVOLUTION_COUNT] = {
-    "Child",         "Egg",           "Child",        "Child",
-    "Child",         "Normal/Neutral", "Normal/Hero", "Normal/Dark",
-    "Swim/Neutral",  "Swim/Hero",     "Swim/Dark",    "Fly/Neutral",
-    "Fly/Hero",      "Fly/Dark",      "Run/Neutral",  "Run/Hero",
-    "Run/Dark",      "Power/Neutral", "Power/Hero",   "Power/Dark",
-    "Orvan/Neutral", "Orvan/Hero",    "Orvan/Dark",   "Wendo",
-    "Brackus",       "Pella"};
+    "Child",       "Egg",         "Child",
+    "Child",       "Child",       "Normal/Neutral",
+    "Normal/Hero", "Normal/Dark", "Swim/Neutral",
+    "Swim/Hero",   "Swim/Dark",   "Fly/Neutral",
+    "Fly/Hero",    "Fly/Dark",    "Run/Neutral",
+    "Run/Hero",    "Run/Dark",    "Power/Neutral",
+    "Power/Hero",  "Power/Dark",  "Orvan/Neutral",
+    "Orvan/Hero",  "Orvan/Dark",  "Wendo",
+    "Brackus",     "Pella"};
 
 // True when `index` names an entry of `table`.
 template <std::size_t N>

@@ -49,8 +49,8 @@ void Stat::levelUp() {
   if (level <= kLastLevelUp) {
     level += 1;
     experience -= kExperiencePerLevel;
-    const int gained = kBasePoints + kPointsPerRank * ranks[0] +
-                       std::rand() % kPointsSpread;
+    const int gained =
+        kBasePoints + kPointsPerRank * ranks[0] + std::rand() % kPointsSpread;
     points = saturatingAdd(points, gained);
   } else {
     experience = kFullExperience;
