@@ -39,7 +39,7 @@ Breed::Breed(int color, int coat, bool shine, bool twotone)
       shine{shine, shine},
       twotone{twotone, twotone} {}
 
-Breed::Breed(Breed first, Breed second) {
+Breed::Breed(Breed first, Breed second) : color{}, coat{}, shine{}, twotone{} {
   inherit(color, first.color, second.color);
   inherit(coat, first.coat, second.coat);
   inherit(shine, first.shine, second.shine);

@@ -12,6 +12,15 @@ constexpr int kAnimalStrength = 2;
 constexpr int kBitesPerFruit = 4;
 constexpr int kHeaderWords = 8;
 
+// The amounts of a catalogue record, in the order the files list them.
+struct FileAmounts {
+  int swim = 0;
+  int fly = 0;
+  int run = 0;
+  int power = 0;
+  int stamina = 0;
+};
+
 // The last bite of a fruit is worth more for amounts of 2, 7 and 12.
 int lastBiteAmount(int amount) {
   switch (amount) {
@@ -96,13 +105,14 @@ OrvanDrive::OrvanDrive(int kind)
 Fruit::Fruit() : name("Fruit"), bitesLeft(0) {}
 
 Fruit::Fruit(std::ifstream& in) : bitesLeft(kBitesPerFruit) {
-  int swim = 0, fly = 0, run = 0, power = 0, stamina = 0, unused[2] = {0, 0};
-  in >> name >> swim >> fly >> run >> power >> stamina >> unused[0] >>
-      unused[1];
-  stats = StatItem(swim, run, power, fly, stamina);
-  lastBiteStats =
-      StatItem(lastBiteAmount(swim), lastBiteAmount(run), lastBiteAmount(power),
-               lastBiteAmount(fly), lastBiteAmount(stamina));
+  FileAmounts a;
+  int unused = 0;
+  in >> name >> a.swim >> a.fly >> a.run >> a.power >> a.stamina >> unused >>
+      unused;
+  stats = StatItem(a.swim, a.run, a.power, a.fly, a.stamina);
+  lastBiteStats = StatItem(lastBiteAmount(a.swim), lastBiteAmount(a.run),
+                           lastBiteAmount(a.power), lastBiteAmount(a.fly),
+                           lastBiteAmount(a.stamina));
 }
 
 StatItem Fruit::getStats() const {
@@ -112,9 +122,12 @@ StatItem Fruit::getStats() const {
 Animal::Animal() : name("Animal") {}
 
 Animal::Animal(std::ifstream& in) {
-  int color = 0, swim = 0, fly = 0, run = 0, power = 0, unused[2] = {0, 0};
-  in >> color >> name >> swim >> fly >> run >> power >> unused[0] >> unused[1];
-  stats = StatItem(swim, run, power, fly, 0);
+  FileAmounts a;
+  int color = 0;
+  int unused = 0;
+  in >> color >> name >> a.swim >> a.fly >> a.run >> a.power >> unused >>
+      unused;
+  stats = StatItem(a.swim, a.run, a.power, a.fly, 0);
   evolution = EvolutionItem(0, color, kAnimalStrength);
 }
 

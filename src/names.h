@@ -13,6 +13,7 @@
 #define TUMBLENOOK_NAMES_H_
 
 #include <cstddef>
+#include <iterator>
 
 inline constexpr int COLOR_COUNT = 15;
 inline constexpr int COAT_COUNT = 18;
@@ -50,8 +51,8 @@ inline constexpr const char* EVOLUTIONS[EVOLUTION_COUNT] = {
 
 // True when `index` names an entry of `table`.
 template <std::size_t N>
-constexpr bool inTable(const char* const (&)[N], int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < N;
+constexpr bool inTable(const char* const (&table)[N], int index) {
+  return index >= 0 && static_cast<std::size_t>(index) < std::size(table);
 }
 
 // The entry of `table` at `index`, or entry 0 when `index` lies outside.
