@@ -416,7 +416,13 @@ void statistics() {
 
 bool loadGarden(const std::string& path) {
   std::ifstream in(path);
-  if (!in.is_open()) return true;  // no garden yet
+  if (!in.is_open()) {
+    const int error = errno;
+    if (error == ENOENT) return true;  // no garden yet
+    // A garden that exists but cannot be read must not be overwritten.
+    reportFailure("cannot read", path, error);
+    return false;
+  }
   bool complete = true;
   while ((in >> std::ws) && !in.eof()) {
     if (emptySlot >= CAPACITY) {
