@@ -1,0 +1,52 @@
+#!/bin/sh
+# Installs the game into a scratch prefix and plays it through the installed
+# launcher, as a player would: the launcher makes the garden folder and gives
+# it the shipped catalogue without overwriting the player's own files, and the
+# game finds that catalogue and keeps its garden between games.
+# Usage: launcher_test.sh BUILD_DIR
+set -eu
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+has() { grep -qF -- "$1" "$scratch/out" || fail "no '$1' in the output"; }
+
+prefix=$scratch/usr
+shipped=$prefix/share/tumblenook
+cmake --install "$1" --prefix "$prefix" >/dev/null
+for file in bin/tumblenook bin/tumblenook-play share/man/man6/tumblenook.6; do
+  [ -f "$prefix/$file" ] || fail "$file is not installed"
+done
+
+# play INPUT VAR=VALUE...: one game through the launcher, started elsewhere.
+play() {
+  input=$1 && shift
+  (cd / && printf "$input" | env -i PATH="$PATH" HOME="$scratch/home" "$@" \
+    "$prefix/bin/tumblenook-play" >"$scratch/out")
+}
+
+# A first game makes the folder, copies the catalogue and lists its fruits.
+garden=$scratch/xdg/tumblenook
+play '1\n1\n2\n0\nPip\n3\n0\n1\n0\n0\n' XDG_DATA_HOME="$scratch/xdg"
+cmp "$shipped/fruits.dat" "$garden/fruits.dat"
+cmp "$shipped/animals.dat" "$garden/animals.dat"
+awk 'NR > 1 { print NR - 2 ") " $1 }' "$shipped/fruits.dat" >"$scratch/fruits"
+[ -s "$scratch/fruits" ] || fail "no shipped fruits"
+while read -r line; do has "$line"; done <"$scratch/fruits"
+
+# An edited catalogue and the saved garden are the player's: both stay.
+printf 'Name Swim Fly Run Power Stamina A B\nTestberry 1 1 1 1 1 0 0\n' |
+  tee "$scratch/edited" >"$garden/fruits.dat"
+play '3\n0\n1\n' XDG_DATA_HOME="$scratch/xdg"
+has '0: Pip'
+has '0) Testberry'
+cmp "$scratch/edited" "$garden/fruits.dat"
+
+# Without XDG_DATA_HOME the garden is under HOME; TUMBLENOOK_GARDEN wins over
+# both, and a garden already there is played, not replaced.
+play '0\n'
+[ -f "$scratch/home/.local/share/tumblenook/fruits.dat" ] || fail "no HOME garden"
+mkdir "$scratch/own" && cp "$garden/mirl.dat" "$scratch/own/"
+play '2\n' TUMBLENOOK_GARDEN="$scratch/own" XDG_DATA_HOME="$scratch/xdg"
+has '0: Pip'
+cmp "$shipped/animals.dat" "$scratch/own/animals.dat"
+echo "launcher: all checks passed"
