@@ -1,0 +1,199 @@
+// The garden save file: one creature record read and written back, and
+// loading and saving the whole garden with its damage and failure handling.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <regex>
+
+#include "garden.h"
+#include "mirl.h"
+#include "test_util.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
+
+constexpr char kSave[] = "mirl.dat";
+constexpr char kBackup[] = "mirl.dat.bak";
+const std::string kPip =
+    "Name: Pip\nAge: 12\nReincarnation: 0\nSwim: 35 2 40\n1 2 1\n"
+    "Run: 13 1 64\n0 0 3\nPower: 0 0 12\n2 2 4\nFly: 17 1 8\n1 1 0\n"
+    "Stamina: 44 2 96\n3 5 3\nEvolution: 1 0 -3 6\nColor: 4 9\nCoat: 0 0\n"
+    "Shine: 0 1\nTwo-tone: 1 1\n";
+
+std::string edit(std::string text, const std::string& from,
+                 const std::string& to) {
+  return text.replace(text.find(from), from.size(), to);
+}
+
+long lines(const std::string& text) {
+  return std::count(text.begin(), text.end(), '\n');
+}
+
+Mirl readRecord(const std::string& text) {
+  writeFile("record", text);
+  std::ifstream in("record");
+  return Mirl(in);
+}
+
+std::string saveRecord(Mirl creature) {
+  std::ofstream out("saved");
+  creature.save(out);
+  out.close();
+  return readFile("saved");
+}
+
+// A creature's values as held in memory; saving would repair them first.
+std::string values(const Mirl& m) {
+  std::ostringstream s;
+  s << m.getName() << ' ' << m.getAge() << ' ' << m.getReincarnations();
+  for (const Stat& k :
+       {m.getSwim(), m.getRun(), m.getPower(), m.getFly(), m.getStamina()}) {
+    s << ' ' << k.getPoints() << ' ' << k.getLevel() << ' ' << k.getExperience()
+      << ' ' << k.getRank(0) << k.getRank(1) << k.getRank(2);
+  }
+  const Evolution e = m.getEvolution();
+  s << ' ' << e.getEvolution() << ' ' << e.getHeroDark() << ' '
+    << e.getSwimFly() << ' ' << e.getRunPower();
+  const Breed b = m.getBreed();
+  for (int i : {0, 1}) {
+    s << ' ' << b.getColor(i) << ' ' << b.getCoat(i) << b.getShine(i)
+      << b.getTwotone(i);
+  }
+  return s.str();
+}
+
+TEST(SaveRecord, ReadsBackTheSameWhateverTheLayoutOrLabels) {
+  TempDir dir;
+  EXPECT_EQ(kPip, saveRecord(readRecord(kPip)));
+  for (const auto& [pattern, by] : {std::pair{"\n", " "},
+                                    {" ", "\n"},
+                                    {"Two-tone", "Two-Tone"},
+                                    {"[A-Za-z-]+:", "X:"}}) {
+    const std::string text = std::regex_replace(kPip, std::regex(pattern), by);
+    EXPECT_EQ(kPip, saveRecord(readRecord(text))) << text;
+  }
+}
+
+TEST(SaveRecord, BringsValuesIntoRangeAsItReads) {
+  TempDir dir;
+  const struct {
+    const char *from, *bad, *clamped;
+  } cases[] = {
+      {"Pip", "_", "_"},
+      {"Age: 12", "Age: -5", "Age: 0"},
+      {"Reincarnation: 0", "Reincarnation: -3", "Reincarnation: 0"},
+      {"35 2 40", "35 150 40", "35 100 40"},
+      {"44 2 96", "44 2 170", "44 2 100"},
+      {"17 1 8", "-9 1 8", "0 1 8"},
+      {"1 2 1", "9 2 -1", "5 2 0"},
+      {"Color: 4 9", "Color: 20 -1", "Color: 0 0"},
+      {"Coat: 0 0", "Coat: 3 18", "Coat: 3 0"},
+      {"1 0 -3 6", "30 80 -3 6", "0 50 -3 6"},
+      {"1 0 -3 6", "-1 -80 99 -51", "0 -50 50 -50"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(values(readRecord(edit(kPip, c.from, c.clamped))),
+              values(readRecord(edit(kPip, c.from, c.bad))))
+        << c.bad;
+  }
+}
+
+TEST(LoadGarden, KeepsTheRecordsBeforeDamageAndBacksUpTheFile) {
+  TempDir dir;
+  const std::string pip = values(readRecord(kPip));
+  const std::string two = kPip + kPip, four = two + two, eight = four + four;
+  const struct {
+    std::string text;
+    int loaded;
+    bool damaged;
+  } cases[] = {
+      {"", 0, false},
+      {"\n \n", 0, false},
+      {kPip + kPip.substr(0, kPip.size() - 1), 2, false},
+      {eight, CAPACITY, false},
+      {eight + kPip, CAPACITY, true},
+      {two + edit(kPip, "Age: 12", "Age: twelve") + kPip, 2, true},
+      {two + edit(kPip, "Shine: 0 1", "Shine: 0 2") + kPip, 2, true},
+      {two + edit(kPip, "Name: Pip", "Name: Pip Squeak") + kPip, 2, true},
+      {two + kPip.substr(0, kPip.find("Shine:")), 2, true},
+  };
+  for (const auto& c : cases) {
+    fs::remove(kBackup);
+    writeFile(kSave, c.text);
+    clearGarden();
+    CaptureStderr();
+    EXPECT_TRUE(loadGarden(kSave));
+    EXPECT_EQ(c.damaged, lines(GetCapturedStderr())) << c.text;
+    EXPECT_EQ(c.loaded, emptySlot) << c.text;
+    EXPECT_EQ(c.damaged ? c.text : "", readFile(kBackup));
+    for (int slot = 0; slot < emptySlot; ++slot) {
+      EXPECT_EQ(pip, values(mirl[slot]));
+    }
+  }
+  fs::remove(kSave);
+  clearGarden();
+  EXPECT_TRUE(loadGarden(kSave));
+  EXPECT_EQ(0, emptySlot);
+  // Without its backup a damaged file must not be loaded, or saving would
+  // lose what could not be read.
+  writeFile(kSave, "Name: Pip Age: old");
+  fs::remove(kBackup);
+  fs::create_directories(fs::path(kBackup) / "occupied");
+  CaptureStderr();
+  EXPECT_FALSE(loadGarden(kSave));
+  EXPECT_EQ(1, lines(GetCapturedStderr()));
+}
+
+TEST(SaveGarden, WritesTheGardenThatLoadsBackTheSame) {
+  TempDir dir;
+  srand(7);
+  for (int slot = 0; slot < 4; ++slot) mirl[slot] = Mirl(slot, 2 * slot, 1, 0);
+  emptySlot = 3;  // slot 3 is outside the garden and must not be written
+  ASSERT_TRUE(saveGarden(kSave));
+  const std::string saved = readFile(kSave);
+  EXPECT_EQ(3 * lines(kPip), lines(saved));
+  clearGarden();
+  ASSERT_TRUE(loadGarden(kSave));
+  ASSERT_EQ(3, emptySlot);
+  ASSERT_TRUE(saveGarden(kSave));
+  EXPECT_EQ(saved, readFile(kSave));
+  clearGarden();
+  ASSERT_TRUE(saveGarden(kSave));
+  EXPECT_EQ("", readFile(kSave));
+}
+
+long entries() {
+  return std::distance(fs::directory_iterator("."), fs::directory_iterator());
+}
+
+// A failed save leaves the old target as it was and no temporary file; a
+// temporary-looking file left by someone else is no obstacle to a later one.
+TEST(SaveGarden, FailureLeavesTheOldTargetAndNoTemporaryFile) {
+  TempDir dir;
+  emptySlot = 1;
+  writeFile("mirl.dat.a1B2c3", "left behind");
+  fs::create_directory(kSave);
+  writeFile(fs::path(kSave) / "keep", "kept");
+  CaptureStderr();
+  EXPECT_FALSE(saveGarden(kSave));
+  const std::string message = GetCapturedStderr();
+  EXPECT_EQ(1, lines(message));
+  EXPECT_NE(std::string::npos, message.find(kSave));
+  EXPECT_NE(std::string::npos, message.find(std::strerror(EISDIR)));
+  EXPECT_EQ("kept", readFile(fs::path(kSave) / "keep"));
+  EXPECT_EQ(2, entries());
+  fs::remove_all(kSave);
+  ASSERT_TRUE(saveGarden(kSave));
+  EXPECT_EQ(lines(kPip), lines(readFile(kSave)));
+  EXPECT_EQ("left behind", readFile("mirl.dat.a1B2c3"));
+  EXPECT_EQ(2, entries());
+}
+
+}  // namespace
