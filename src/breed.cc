@@ -93,10 +93,10 @@ bool Breed::isPure() const {
 
 void Breed::save(std::ofstream& out) {
   validate();
-  out << "Color: " << color[0] << ' ' << color[1] << std::endl;
-  out << "Coat: " << coat[0] << ' ' << coat[1] << std::endl;
-  out << "Shine: " << shine[0] << ' ' << shine[1] << std::endl;
-  out << "Two-tone: " << twotone[0] << ' ' << twotone[1] << std::endl;
+  out << "Color: " << color[0] << ' ' << color[1] << '\n';
+  out << "Coat: " << coat[0] << ' ' << coat[1] << '\n';
+  out << "Shine: " << shine[0] << ' ' << shine[1] << '\n';
+  out << "Two-tone: " << twotone[0] << ' ' << twotone[1] << '\n';
 }
 
 void printColors() { printTable(COLORS); }

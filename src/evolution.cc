@@ -157,6 +157,5 @@ void Evolution::validate() {
 
 void Evolution::save(std::ofstream& out) {
   validate();
-  out << form << ' ' << heroDark << ' ' << swimFly << ' ' << runPower
-      << std::endl;
+  out << form << ' ' << heroDark << ' ' << swimFly << ' ' << runPower << '\n';
 }

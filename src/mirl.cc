@@ -149,11 +149,14 @@ void Mirl::validate() {
   if (reincarnations < 0) reincarnations = 0;
 }
 
+// Records end their lines with '\n', not std::endl: the garden is written to
+// a temporary file that is flushed and synced once before it replaces the old
+// one, so a flush per line would only add a system call per line.
 void Mirl::save(std::ofstream& out) {
   validate();
-  out << "Name: " << name << std::endl;
-  out << "Age: " << age << std::endl;
-  out << "Reincarnation: " << reincarnations << std::endl;
+  out << "Name: " << name << '\n';
+  out << "Age: " << age << '\n';
+  out << "Reincarnation: " << reincarnations << '\n';
   out << "Swim: ";
   swim.save(out);
   out << "Run: ";

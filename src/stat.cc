@@ -98,8 +98,8 @@ void Stat::print() const {
 
 void Stat::save(std::ofstream& out) {
   validate();
-  out << points << ' ' << level << ' ' << experience << std::endl;
-  out << ranks[0] << ' ' << ranks[1] << ' ' << ranks[2] << std::endl;
+  out << points << ' ' << level << ' ' << experience << '\n';
+  out << ranks[0] << ' ' << ranks[1] << ' ' << ranks[2] << '\n';
 }
 
 int Stat::getRank(int index) const { return ranks[index]; }
