@@ -1,0 +1,42 @@
+// Fuzzes the whole load of a garden: the bytes become a save file, which is
+// loaded into an empty garden. Whatever the file holds, every creature
+// loaded must be in range; a file that is not loaded whole must be kept,
+// byte for byte, as "<file>.bak"; and the loaded garden must save and load
+// back whole, to the same bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "fuzz_util.h"
+#include "garden.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  fuzz::silenceConsole();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::filesystem::path& folder = fuzz::scratchFolder();
+  const std::filesystem::path file = folder / "mirl.dat";
+  const std::filesystem::path backup = folder / "mirl.dat.bak";
+  std::filesystem::remove(backup);
+  fuzz::writeBytes(file, data, size);
+
+  clearGarden();
+  fuzz::require(loadGarden(file.string()), "load reports success");
+  fuzz::requireGardenInRange();
+  if (std::filesystem::exists(backup)) {
+    fuzz::require(fuzz::readBytes(backup) ==
+                      std::string(reinterpret_cast<const char*>(data), size),
+                  "backup is the original");
+  }
+
+  const std::filesystem::path saved = folder / "saved.dat";
+  fuzz::requireRoundTrip(saved);
+  const std::string firstSave = fuzz::readBytes(saved);
+  fuzz::require(saveGarden(saved.string()), "garden saved again");
+  fuzz::require(fuzz::readBytes(saved) == firstSave, "saving is stable");
+  return 0;
+}
