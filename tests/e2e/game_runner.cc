@@ -1,0 +1,123 @@
+#include "game_runner.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A game that floods its output is stopped (by SIGXFSZ) at this size.
+constexpr rlim_t kMaxFileBytes = 64 << 20;
+
+std::string slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void spill(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The test's own environment, with the shim, the seed and the ASan option.
+std::vector<std::string> gameEnvironment(unsigned seed) {
+  const auto named = [](const std::string& var, const char* name) {
+    return var.rfind(name, 0) == 0;
+  };
+  std::string asan = "verify_asan_link_order=0";
+  std::vector<std::string> env = {
+      "LD_PRELOAD=" TUMBLENOOK_SRAND_SHIM,
+      "TUMBLENOOK_TEST_SEED=" + std::to_string(seed)};
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string var = *entry;
+    if (named(var, "ASAN_OPTIONS=")) {
+      asan = var.substr(var.find('=') + 1) + ":" + asan;
+    } else if (!named(var, "LD_PRELOAD=") &&
+               !named(var, "TUMBLENOOK_TEST_SEED=")) {
+      env.push_back(var);
+    }
+  }
+  env.push_back("ASAN_OPTIONS=" + asan);
+  return env;
+}
+
+// Starts the game in `folder` with its standard streams on `io` files.
+pid_t startGame(const fs::path& folder, const fs::path& io, unsigned seed) {
+  std::vector<std::string> env = gameEnvironment(seed);
+  std::vector<char*> envp;
+  for (std::string& var : env) envp.push_back(var.data());
+  envp.push_back(nullptr);
+  char game[] = TUMBLENOOK_GAME;
+  char* argv[] = {game, nullptr};
+  const std::string paths[] = {io / "in", io / "out", io / "err"};
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+  const int fds[] = {open(paths[0].c_str(), O_RDONLY | O_CLOEXEC),
+                     open(paths[1].c_str(), flags, 0600),
+                     open(paths[2].c_str(), flags, 0600)};
+  for (int stream = 0; stream < 3; ++stream) dup2(fds[stream], stream);
+  const rlimit limit = {kMaxFileBytes, kMaxFileBytes};
+  setrlimit(RLIMIT_FSIZE, &limit);
+  if (chdir(folder.c_str()) == 0) execve(game, argv, envp.data());
+  _exit(127);
+}
+
+}  // namespace
+
+GameResult runGame(const GameSetup& setup) {
+  std::string pattern =
+      (fs::temp_directory_path() / "tumblenook-e2e-XXXXXX").string();
+  const fs::path io = mkdtemp(pattern.data()), folder = io / "garden";
+  fs::create_directory(folder);
+  for (const auto& [name, bytes] : setup.files) spill(folder / name, bytes);
+  for (const char* name : {"fruits.dat", "animals.dat"}) {
+    if (setup.shippedCatalogue && setup.files.count(name) == 0) {
+      fs::copy_file(fs::path(TUMBLENOOK_DATA_DIR) / name, folder / name);
+    }
+  }
+  spill(io / "in", setup.input);
+  const pid_t pid = startGame(folder, io, setup.seed);
+  const auto deadline = std::chrono::steady_clock::now() + setup.timeout;
+  int status = 0;
+  bool timedOut = false;
+  while (pid > 0 && waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      timedOut = true;
+      ADD_FAILURE() << "the game did not end in " << setup.timeout.count()
+                    << " ms";
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  GameResult result;
+  result.timedOut = timedOut;
+  if (pid > 0 && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+  result.out = slurp(io / "out");
+  result.err = slurp(io / "err");
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_regular_file()) {
+      result.files[fs::relative(entry.path(), folder).string()] =
+          slurp(entry.path());
+    }
+  }
+  fs::remove_all(io);
+  return result;
+}
