@@ -117,12 +117,15 @@ int countRecords(const std::string& file, std::string& problem) {
 
 std::string validRecord(Dice& dice, int index) {
   constexpr int kLargestPoints = 900;
+  constexpr int kPettableForm = 2;  // the only form in which a pat counts
   std::string record;
   for (const std::string& spec : kLayout) {
     if (spec == "*") {
       record += "M" + std::to_string(index);
     } else if (spec.back() == ':') {
       record += "\n" + spec;
+    } else if (spec == "F" && dice.chance(30)) {
+      record += std::to_string(kPettableForm);
     } else {
       const auto [low, high] = kRanges.at(spec[0]);
       record += std::to_string(dice.roll(low, std::min(high, kLargestPoints)));
@@ -191,7 +194,9 @@ std::string hostileInput(Dice& dice) {
   std::string input;
   for (int action = dice.roll(0, 25); action > 0; --action) {
     if (dice.chance(10)) {  // the largest pat, twice
-      input += "4\n1\n2147483647\n4\n1\n2147483647\n";
+      const std::string pat =
+          "4\n" + std::to_string(dice.roll(0, 7)) + "\n2147483647\n";
+      input += pat + pat;
       continue;
     }
     input += std::to_string(dice.roll(1, 7)) + '\n';
