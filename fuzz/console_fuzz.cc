@@ -1,6 +1,7 @@
 // Fuzzes the console: the bytes are what the player types at the main menu
-// of a small garden (an adult, a creature about to evolve and one in the
-// child form in which petting counts). Every input must end the menu by
+// of a small garden (two adults that can breed, one of them five hours from
+// reincarnation, and a creature in the child form, in which petting counts,
+// that evolves after 15 choices). Every input must end the menu by
 // itself, never shrink the garden, and leave a garden that saves and loads
 // back whole with every value in range.
 
@@ -23,7 +24,7 @@ constexpr int kGardenSize = 3;
 constexpr unsigned kSeed = 1;
 
 constexpr char kGarden[] =
-    "Name: Pip\nAge: 25\nReincarnation: 1\n"
+    "Name: Pip\nAge: 45\nReincarnation: 1\n"
     "Swim: 40 3 20\n2 2 1\nRun: 12 1 0\n0 1 0\nPower: 0 0 50\n1 1 1\n"
     "Fly: 5 1 99\n3 3 4\nStamina: 30 2 10\n5 5 5\n"
     "Evolution: 8 -30 0 0\nColor: 4 9\nCoat: 0 3\nShine: 0 1\n"
@@ -33,7 +34,7 @@ constexpr char kGarden[] =
     "Fly: 0 0 0\n0 0 0\nStamina: 0 0 0\n2 2 2\n"
     "Evolution: 17 40 0 0\nColor: 0 0\nCoat: 5 5\nShine: 1 1\n"
     "Two-tone: 0 0\n"
-    "Name: Kit\nAge: 19\nReincarnation: 0\n"
+    "Name: Kit\nAge: 5\nReincarnation: 0\n"
     "Swim: 0 0 0\n0 0 0\nRun: 0 0 0\n0 0 0\nPower: 0 0 0\n0 0 0\n"
     "Fly: 0 0 0\n0 0 0\nStamina: 0 0 0\n0 0 0\n"
     "Evolution: 2 3 20 -10\nColor: 14 1\nCoat: 0 0\nShine: 0 0\n"
