@@ -12,12 +12,7 @@
 
 namespace {
 
-Breed load(const std::string& section) {
-  TempDir dir;
-  writeFile("breed", section);
-  std::ifstream in("breed");
-  return Breed(in);
-}
+Breed load(const std::string& section) { return readFromText<Breed>(section); }
 
 template <typename Print>
 std::string captured(Print print) {

@@ -16,10 +16,7 @@ namespace {
 
 // A state read from "form heroDark swimFly runPower".
 Evolution load(const std::string& numbers) {
-  TempDir dir;
-  writeFile("evolution", numbers);
-  std::ifstream in("evolution");
-  return Evolution(in);
+  return readFromText<Evolution>(numbers);
 }
 
 std::vector<int> state(const Evolution& e) {

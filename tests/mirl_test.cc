@@ -21,10 +21,7 @@ Mirl loadPip(const std::string& evolution, const std::string& ranks) {
   }
   record += "Evolution: " + evolution +
             "\nColor: 4 9\nCoat: 0 0\nShine: 0 1\nTwo-tone: 1 1\n";
-  TempDir dir;
-  writeFile("mirl.dat", record);
-  std::ifstream in("mirl.dat");
-  return Mirl(in);
+  return readFromText<Mirl>(record);
 }
 
 std::vector<Stat> skills(const Mirl& m) {

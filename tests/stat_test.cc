@@ -14,12 +14,7 @@
 namespace {
 
 // A skill read from its save section: points, level, experience, 3 ranks.
-Stat load(const std::string& numbers) {
-  TempDir dir;
-  writeFile("stat", numbers);
-  std::ifstream in("stat");
-  return Stat(in);
-}
+Stat load(const std::string& numbers) { return readFromText<Stat>(numbers); }
 
 std::vector<int> fields(const Stat& s) {
   return {s.getPoints(), s.getLevel(), s.getExperience(),

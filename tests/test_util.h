@@ -67,4 +67,13 @@ inline std::string readFile(const std::filesystem::path& path) {
   return bytes.str();
 }
 
+// A T built by its stream constructor from `text`, as if read from a file.
+template <typename T>
+T readFromText(const std::string& text) {
+  TempDir dir;
+  writeFile("record", text);
+  std::ifstream in("record");
+  return T(in);
+}
+
 #endif  // TUMBLENOOK_TESTS_TEST_UTIL_H_

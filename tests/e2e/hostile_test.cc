@@ -85,13 +85,13 @@ const std::map<char, std::pair<int, int>> kRanges = {
     {'K', {0, 17}},
     {'B', {0, 1}}};
 
-bool wordFits(const std::string& spec, const std::string& word) {
-  if (spec == "*") return true;
-  if (spec.back() == ':') return word == spec;
+bool wordFits(const std::string& pattern, const std::string& word) {
+  if (pattern == "*") return true;
+  if (pattern.back() == ':') return word == pattern;
   int value = 0;
   const char* end = word.data() + word.size();
   const auto [stop, error] = std::from_chars(word.data(), end, value);
-  const auto [low, high] = kRanges.at(spec[0]);
+  const auto [low, high] = kRanges.at(pattern[0]);
   return error == std::errc() && stop == end && value >= low && value <= high;
 }
 
@@ -119,15 +119,15 @@ std::string validRecord(Dice& dice, int index) {
   constexpr int kLargestPoints = 900;
   constexpr int kPettableForm = 2;  // the only form in which a pat counts
   std::string record;
-  for (const std::string& spec : kLayout) {
-    if (spec == "*") {
+  for (const std::string& pattern : kLayout) {
+    if (pattern == "*") {
       record += "M" + std::to_string(index);
-    } else if (spec.back() == ':') {
-      record += "\n" + spec;
-    } else if (spec == "F" && dice.chance(30)) {
+    } else if (pattern.back() == ':') {
+      record += "\n" + pattern;
+    } else if (pattern == "F" && dice.chance(30)) {
       record += std::to_string(kPettableForm);
     } else {
-      const auto [low, high] = kRanges.at(spec[0]);
+      const auto [low, high] = kRanges.at(pattern[0]);
       record += std::to_string(dice.roll(low, std::min(high, kLargestPoints)));
     }
     record += ' ';
