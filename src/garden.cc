@@ -214,17 +214,42 @@ void reportFailure(const char* what, const std::string& path, int error) {
             << std::strerror(error) << std::endl;
 }
 
-// Copies the file at `path` to "<path>.bak", so that what could not be
-// loaded survives the next save.
-bool keepBackup(const std::string& path) {
-  std::ifstream original(path, std::ios::binary);
+// The whole content of the file at `path`; empty when it cannot be read.
+std::string readAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
-  bytes << original.rdbuf();
-  const std::string backup = path + ".bak";
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Where to keep a copy of `bytes`, the damaged garden at `path`:
+// "<path>.bak", or when that holds an earlier copy of other damage, the first
+// of "<path>.bak.1", "<path>.bak.2", ... that is free or holds these very
+// bytes, so that no earlier copy is ever replaced. Empty when all are taken.
+std::string backupPath(const std::string& path, const std::string& bytes) {
+  constexpr int kMaxBackups = 100;
+  for (int number = 0; number < kMaxBackups; ++number) {
+    std::string candidate = path + ".bak";
+    if (number > 0) candidate += "." + std::to_string(number);
+    if (::access(candidate.c_str(), F_OK) != 0 || readAll(candidate) == bytes) {
+      return candidate;
+    }
+  }
+  return "";
+}
+
+// Copies the file at `path` to a backup, so that what could not be loaded
+// survives the next save.
+bool keepBackup(const std::string& path) {
+  const std::string bytes = readAll(path);
+  const std::string backup = backupPath(path, bytes);
   const int error =
-      replaceFile(backup, [&bytes](std::ofstream& out) { out << bytes.str(); });
+      backup.empty()
+          ? EEXIST
+          : replaceFile(backup, [&bytes](std::ofstream& out) { out << bytes; });
   if (error != 0) {
-    reportFailure("cannot keep a copy of the damaged garden as", backup, error);
+    reportFailure("cannot keep a copy of the damaged garden",
+                  backup.empty() ? path + ".bak" : backup, error);
     return false;
   }
   std::cerr << "tumblenook: " << path

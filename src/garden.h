@@ -47,9 +47,10 @@ void statistics();
 // missing file gives an empty garden. When the file holds anything that
 // could not be loaded (a damaged record, more records than slots), the
 // records before it are kept and the whole original is copied to
-// "<path>.bak", with a note on standard error. Returns false, with a message
-// on standard error, when the file exists but cannot be read or when that
-// copy could not be made: the caller must then not overwrite the file.
+// "<path>.bak" (or "<path>.bak.1", ".2" ... when an earlier copy of other
+// damage is there), with a note on standard error. Returns false, with a
+// message on standard error, when the file exists but cannot be read or when
+// that copy could not be made: the caller must then not overwrite the file.
 bool loadGarden(const std::string& path);
 
 // Replaces the save file at `path` with the garden's records, atomically:

@@ -8,6 +8,9 @@
 #include <cstring>
 #include <filesystem>
 #include <regex>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "garden.h"
 #include "mirl.h"
@@ -143,12 +146,36 @@ TEST(LoadGarden, KeepsTheRecordsBeforeDamageAndBacksUpTheFile) {
   EXPECT_EQ(0, emptySlot);
   // Without its backup a damaged file must not be loaded, or saving would
   // lose what could not be read.
+  // Here every name a copy may take (at most 100) is held by a folder.
   writeFile(kSave, "Name: Pip Age: old");
   fs::remove(kBackup);
-  fs::create_directories(fs::path(kBackup) / "occupied");
+  for (int n = 0; n < 100; ++n) {
+    fs::create_directories(kBackup + (n > 0 ? "." + std::to_string(n) : ""));
+  }
   CaptureStderr();
   EXPECT_FALSE(loadGarden(kSave));
   EXPECT_EQ(1, lines(GetCapturedStderr()));
+}
+
+TEST(LoadGarden, NeverReplacesTheCopyOfEarlierDamage) {
+  TempDir dir;
+  const std::string first = kPip + "Name:", second = kPip + "Name: Pip Age:";
+  // The file each load leaves as a copy, and the copies after it.
+  const std::vector<std::pair<std::string, std::vector<std::string>>> loads = {
+      {first, {first}},
+      {second, {first, second}},
+      {first, {first, second}},
+  };
+  for (const auto& [damaged, copies] : loads) {
+    writeFile(kSave, damaged);
+    clearGarden();
+    CaptureStderr();
+    EXPECT_TRUE(loadGarden(kSave));
+    GetCapturedStderr();
+    EXPECT_EQ(copies[0], readFile(kBackup));
+    EXPECT_EQ(copies.size() > 1 ? copies[1] : "",
+              readFile(std::string(kBackup) + ".1"));
+  }
 }
 
 TEST(SaveGarden, WritesTheGardenThatLoadsBackTheSame) {
