@@ -40,7 +40,8 @@ cp data/fruits.dat data/animals.dat "$garden/"
     printf "1\n$egg\n"
   done
   for slot in 0 1 2 3 4 5 6 7; do printf '2\n%s\nMirl%s\n' "$slot" "$slot"; done
-  printf '9\n9\n9\n9\n9\n0\n'
+  printf '9\n%.0s' 1 2 3 4 5 6 7 8 9 10  # the last egg turns 20 on the 0
+  printf '0\n'
 } | (cd "$garden" && "$game" >/dev/null)
 cp "$garden/mirl.dat" "$scratch/full.dat"
 [ "$(grep -c '^Name:' "$scratch/full.dat")" -eq 8 ] || exit 1

@@ -27,6 +27,7 @@ namespace {
 constexpr int kMaxRuns = 10000;
 constexpr double kNanosPerMilli = 1e6;
 constexpr double kMicrosPerMilli = 1e3;
+constexpr double kMillisPerSecond = 1e3;
 constexpr double kKibPerMib = 1024.0;
 
 double wallMs[kMaxRuns];
@@ -52,13 +53,13 @@ void copyFile(const char* from, const char* to) {
 }
 
 double millis(const timeval& t) {
-  return t.tv_sec * kMicrosPerMilli + t.tv_usec / kMicrosPerMilli;
+  return t.tv_sec * kMillisPerSecond + t.tv_usec / kMicrosPerMilli;
 }
 
 double nowMs() {
   timespec t;
   clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec * kMicrosPerMilli + t.tv_nsec / kNanosPerMilli;
+  return t.tv_sec * kMillisPerSecond + t.tv_nsec / kNanosPerMilli;
 }
 
 // One run: returns its wall time and fills in CPU time and peak memory.
