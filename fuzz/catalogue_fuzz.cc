@@ -12,6 +12,7 @@
 #include "fuzz_util.h"
 #include "items.h"
 #include "mirl.h"
+#include "test_util.h"
 
 namespace {
 
@@ -53,10 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string fruitText = both ? input : input.substr(0, split);
   const std::string animalText =
       both ? input : input.substr(split + sizeof kSeparator - 1);
-  fuzz::writeBytes(fruits, reinterpret_cast<const uint8_t*>(fruitText.data()),
-                   fruitText.size());
-  fuzz::writeBytes(animals, reinterpret_cast<const uint8_t*>(animalText.data()),
-                   animalText.size());
+  fuzz::require(writeFile(fruits, fruitText) && writeFile(animals, animalText),
+                "catalogue written");
 
   const ItemCollection items(fruits.string(), animals.string());
   fuzz::require(

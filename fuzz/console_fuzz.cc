@@ -5,8 +5,6 @@
 // itself, never shrink the garden, and leave a garden that saves and loads
 // back whole with every value in range.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +15,7 @@
 
 #include "fuzz_util.h"
 #include "garden.h"
+#include "test_util.h"
 
 namespace {
 
@@ -49,19 +48,15 @@ constexpr char kAnimals[] =
     "Color Name Swim Fly Run Power Size Speed\n"
     "1 Minnow 12 0 2 0 1 3\n6 Goldfinch 6 6 6 6 2 4\n0 Snail 2 2 2 2 1 0\n";
 
-void writeText(const std::filesystem::path& path, const std::string& text) {
-  fuzz::writeBytes(path, reinterpret_cast<const uint8_t*>(text.data()),
-                   text.size());
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::silenceConsole();
   const std::filesystem::path& folder = fuzz::scratchFolder();
-  writeText(folder / "garden.txt", kGarden);
-  writeText(folder / "fruits.dat", kFruits);
-  writeText(folder / "animals.dat", kAnimals);
+  fuzz::require(writeFile(folder / "garden.txt", kGarden) &&
+                    writeFile(folder / "fruits.dat", kFruits) &&
+                    writeFile(folder / "animals.dat", kAnimals),
+                "starting files written");
   // The give-item action reads the catalogue from the working folder.
   std::filesystem::current_path(folder);
   return 0;

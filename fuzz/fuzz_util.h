@@ -1,24 +1,22 @@
 // Helpers shared by the fuzz targets: a private scratch folder for the files
 // a target writes, a sink for the game's console output, and the check that
-// a creature holds only values a save file may hold.
+// a creature holds only values a save file may hold. Whole files are read
+// and written with the tests' helpers.
 
 #ifndef TUMBLENOOK_FUZZ_FUZZ_UTIL_H_
 #define TUMBLENOOK_FUZZ_FUZZ_UTIL_H_
 
-#include <stdlib.h>
-
-#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <streambuf>
 #include <string>
 
 #include "garden.h"
 #include "mirl.h"
 #include "names.h"
+#include "test_util.h"
 
 namespace fuzz {
 
@@ -42,29 +40,8 @@ inline void silenceConsole() {
 // (tools/fuzz.sh points TMPDIR at a scratch folder in memory: saving syncs
 // every file, which on a disk would take most of each run).
 inline const std::filesystem::path& scratchFolder() {
-  static const std::filesystem::path folder = [] {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tumblenook-fuzz-XXXXXX")
-            .string();
-    if (mkdtemp(pattern.data()) == nullptr) abort();
-    return std::filesystem::path(pattern);
-  }();
+  static const std::filesystem::path folder = makeTempFolder("tumblenook-fuzz");
   return folder;
-}
-
-inline void writeBytes(const std::filesystem::path& path, const uint8_t* data,
-                       size_t size) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(data),
-            static_cast<std::streamsize>(size));
-  if (!out) abort();
-}
-
-inline std::string readBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 // Stops the run, with the reason, when `holds` is false; the fuzzer then
@@ -72,7 +49,7 @@ inline std::string readBytes(const std::filesystem::path& path) {
 inline void require(bool holds, const char* what) {
   if (holds) return;
   std::fprintf(stderr, "fuzz check failed: %s\n", what);
-  abort();
+  std::abort();
 }
 
 constexpr int kMaxLevel = 100;

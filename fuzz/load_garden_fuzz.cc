@@ -11,6 +11,7 @@
 
 #include "fuzz_util.h"
 #include "garden.h"
+#include "test_util.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::silenceConsole();
@@ -22,21 +23,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::filesystem::path file = folder / "mirl.dat";
   const std::filesystem::path backup = folder / "mirl.dat.bak";
   std::filesystem::remove(backup);
-  fuzz::writeBytes(file, data, size);
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  fuzz::require(writeFile(file, input), "save file written");
 
   clearGarden();
   fuzz::require(loadGarden(file.string()), "load reports success");
   fuzz::requireGardenInRange();
   if (std::filesystem::exists(backup)) {
-    fuzz::require(fuzz::readBytes(backup) ==
-                      std::string(reinterpret_cast<const char*>(data), size),
-                  "backup is the original");
+    fuzz::require(readFile(backup) == input, "backup is the original");
   }
 
   const std::filesystem::path saved = folder / "saved.dat";
   fuzz::requireRoundTrip(saved);
-  const std::string firstSave = fuzz::readBytes(saved);
+  const std::string firstSave = readFile(saved);
   fuzz::require(saveGarden(saved.string()), "garden saved again");
-  fuzz::require(fuzz::readBytes(saved) == firstSave, "saving is stable");
+  fuzz::require(readFile(saved) == firstSave, "saving is stable");
   return 0;
 }

@@ -23,13 +23,6 @@ std::string fruit(const std::string& name, int n) {
   return name + " " + amount + " 0 0 " + amount + " -" + amount + " 0 0\n";
 }
 
-template <typename Print>
-std::string listing(Print print) {
-  CaptureStdout out;
-  print();
-  return out.text();
-}
-
 TEST(Catalogue, ReadsRecordsInFileOrderWhateverTheLayout) {
   TempDir dir;
   const std::string file =
@@ -44,16 +37,16 @@ TEST(Catalogue, ReadsRecordsInFileOrderWhateverTheLayout) {
        }) {
     writeFile(kFruits, text);
     const ItemCollection items(kFruits, kAnimals);
-    EXPECT_EQ("0) A\n1) B\n2) C\n", listing([&] { items.printFruits(); }))
+    EXPECT_EQ("0) A\n1) B\n2) C\n", printedBy([&] { items.printFruits(); }))
         << text;
     EXPECT_EQ(3, items.getFruit(2).getStats().getPower());
     EXPECT_EQ(-3, items.getFruit(2).getStats().getStamina());
-    EXPECT_EQ(kDrives, listing([&] { items.printOrvanDrives(); }));
+    EXPECT_EQ(kDrives, printedBy([&] { items.printOrvanDrives(); }));
   }
   writeFile(kAnimals,
             "C N S F R P E1 E2 4 Moth 0 12 3 0 0 0 2 Newt 5 0 0 0 0 0");
   const ItemCollection items(kFruits, kAnimals);
-  EXPECT_EQ("0) Moth\n1) Newt\n", listing([&] { items.printAnimals(); }));
+  EXPECT_EQ("0) Moth\n1) Newt\n", printedBy([&] { items.printAnimals(); }));
   EXPECT_EQ(12, items.getAnimal(0).getStats().getFly());
   EXPECT_EQ(4, items.getAnimal(0).getEvolution().getColor());
 }
@@ -67,7 +60,7 @@ TEST(Catalogue, KeepsAtMostThirtyEntries) {
   writeFile(kFruits, text);
   const ItemCollection items(kFruits, kAnimals);
   EXPECT_EQ(ItemCollection::MAX_ITEMS, items.getFruitCount());
-  const std::string listed = listing([&] { items.printFruits(); });
+  const std::string listed = printedBy([&] { items.printFruits(); });
   EXPECT_EQ("29) F29\n", listed.substr(listed.rfind("29)")));
 }
 
@@ -76,7 +69,7 @@ TEST(Catalogue, MissingFilesLeaveOnlyTheDrives) {
   const ItemCollection items(kFruits, kAnimals);
   EXPECT_EQ(0, items.getFruitCount());
   EXPECT_EQ(0, items.getAnimalCount());
-  EXPECT_EQ(kDrives, listing([&] { items.printOrvanDrives(); }));
+  EXPECT_EQ(kDrives, printedBy([&] { items.printOrvanDrives(); }));
   EXPECT_EQ(6, items.getOrvanDrive(6).getEvolution().getColor());
   // Indices outside the listings give default items, which have no effect.
   for (int i : {-1, 0, ItemCollection::MAX_ITEMS}) {

@@ -105,17 +105,13 @@ TEST(Evolution, SliderBarsMarkTenValuesPerCell) {
       {INT_MAX, "=====o====="}, {INT_MIN, "=====o====="},
   };
   for (const auto& [value, bar] : cases) {
-    CaptureStdout out;
-    Evolution().printSlider(value);
-    EXPECT_EQ(bar, out.text()) << value;
+    EXPECT_EQ(bar, printedBy([&] { Evolution().printSlider(value); })) << value;
   }
   const Evolution e = load("2 -50 50 9");
-  CaptureStdout out;
-  e.printSliders();
   EXPECT_EQ(
       "Hero\t<+====o=====>\tDark\nSwim\t<=====o====+>\tFly\n"
       "Run\t<=====O=====>\tPower\n",
-      out.text());
+      printedBy([&] { e.printSliders(); }));
 }
 
 }  // namespace

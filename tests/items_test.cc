@@ -63,10 +63,7 @@ TEST(Items, FruitMapsFileOrderAndSweetensOnlyTheLastBite) {
 }
 
 TEST(Items, AnimalGivesNoStaminaAndADoubleStrengthPush) {
-  TempDir dir;
-  writeFile("animals", "3 Frog 5 6 7 8 9 10\n");
-  std::ifstream in("animals");
-  const Animal frog(in);
+  const Animal frog = readFromText<Animal>("3 Frog 5 6 7 8 9 10\n");
   EXPECT_EQ("Frog", frog.getName());
   EXPECT_EQ((std::vector<int>{5, 7, 8, 6, 0}), amounts(frog.getStats()));
   EXPECT_EQ((std::vector<int>{0, 3, 2}), push(frog.getEvolution()));

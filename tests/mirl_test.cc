@@ -76,14 +76,14 @@ TEST(Mirl, EvolutionRaisesTheRankOfTheFormsFamily) {
 
 TEST(Mirl, ReincarnationStartsTheNextLifeAndSaysSo) {
   Mirl pip = loadPip("13 -30 40 -10", "01234");
-  CaptureStdout out;
-  pip.printStats();
-  pip.reincarnate();
   EXPECT_EQ(
       "Swim: E 7 ++++====== 987\nRun: D 7 ++++====== 987\n"
       "Power: C 7 ++++====== 987\nFly: B 7 ++++====== 987\n"
       "Stamina: A 7 ++++====== 987\nPip reincarnated\n",
-      out.text());
+      printedBy([&] {
+        pip.printStats();
+        pip.reincarnate();
+      }));
   EXPECT_EQ(0, pip.getAge());
   EXPECT_EQ(3, pip.getReincarnations());
   for (const Stat& s : skills(pip)) EXPECT_EQ(98, s.getPoints());
@@ -94,11 +94,8 @@ TEST(Mirl, ReincarnationStartsTheNextLifeAndSaysSo) {
 }
 
 TEST(Mirl, FruitIsEatenBiteByBite) {
-  TempDir dir;
-  writeFile("fruits", "Berry 40 12 5 7 -2 0 0\n");
-  std::ifstream in("fruits");
   Mirl mirl;
-  mirl.giveFruit(Fruit(in));
+  mirl.giveFruit(readFromText<Fruit>("Berry 40 12 5 7 -2 0 0\n"));
   // Swim levels up on the third bite; fly and power get more on the last.
   EXPECT_EQ((std::vector<int>{160, 20, 30, 50, 0}), progress(mirl));
   mirl.giveFruit(Fruit());

@@ -22,9 +22,7 @@ std::vector<int> fields(const Stat& s) {
 }
 
 std::string printed(const Stat& s) {
-  CaptureStdout out;
-  s.print();
-  return out.text();
+  return printedBy([&] { s.print(); });
 }
 
 TEST(Stat, BoostGainsAtMostOneLevelAndKeepsTheSurplus) {

@@ -1,16 +1,18 @@
-// Helpers shared by the unit tests: capturing what the code prints to
-// standard output, and running a test inside a fresh temporary folder.
+// Helpers shared by the unit tests, the end-to-end runner and the fuzz
+// targets: capturing what the code prints to standard output, running inside
+// a fresh temporary folder, and reading and writing whole files. Free of
+// GoogleTest, so that the fuzz targets can use it too.
 
 #ifndef TUMBLENOOK_TESTS_TEST_UTIL_H_
 #define TUMBLENOOK_TESTS_TEST_UTIL_H_
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 // Collects everything written to std::cout while it is alive.
@@ -29,13 +31,31 @@ class CaptureStdout {
   std::streambuf* saved_;
 };
 
+// Everything that calling `print` writes to std::cout.
+template <typename Print>
+std::string printedBy(Print print) {
+  CaptureStdout out;
+  print();
+  return out.text();
+}
+
+// A fresh folder of this process's own under the system's temporary folder,
+// its name starting with `prefix`.
+inline std::filesystem::path makeTempFolder(const std::string& prefix) {
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    throw std::runtime_error("cannot make a temporary folder " + pattern);
+  }
+  return pattern;
+}
+
 // Makes a fresh folder, works inside it while alive, then removes it.
 class TempDir {
  public:
-  TempDir() : previous_(std::filesystem::current_path()) {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tumblenook-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
+  TempDir()
+      : previous_(std::filesystem::current_path()),
+        path_(makeTempFolder("tumblenook")) {
     std::filesystem::current_path(path_);
   }
   ~TempDir() {
@@ -46,17 +66,18 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
-
  private:
   std::filesystem::path previous_;
   std::filesystem::path path_;
 };
 
-// Writes `text` to the file at `path`, replacing it.
-inline void writeFile(const std::filesystem::path& path,
+// Writes `text` to the file at `path`, replacing it; false when it could not.
+inline bool writeFile(const std::filesystem::path& path,
                       const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+  out.close();
+  return !out.fail();
 }
 
 // The whole content of the file at `path`; empty when it cannot be read.

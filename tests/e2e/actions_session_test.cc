@@ -146,7 +146,7 @@ TEST(ActionsSession, AHatchedEggGrowsUpAtTwentyHours) {
   const Record egg("_");
   const std::string asked = listing({egg}) + kWhichStats;
   Session s;
-  s.choose("1\n1", kEggMenu).size = 1;
+  s.choose("1\n1", kEggMenu).nowHolds(1);
   s.choose("5").view("3\n0", asked + formLines(egg, "Egg")).view("0");
   while (s.hours < 20) s.choose("9", "invalid input\n");
   s.choose("5").view("3\n0", asked + formLines(egg, "Normal/Neutral"));

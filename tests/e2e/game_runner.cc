@@ -3,16 +3,15 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 #include <vector>
+
+#include "test_util.h"
 
 extern char** environ;
 
@@ -23,16 +22,10 @@ namespace {
 // A game that floods its output is stopped (by SIGXFSZ) at this size.
 constexpr rlim_t kMaxFileBytes = 64 << 20;
 
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void spill(const fs::path& path, const std::string& bytes) {
+// Writes a file of the game's folder, making the folders it lies in.
+void place(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
+  if (!writeFile(path, bytes)) ADD_FAILURE() << "cannot write " << path;
 }
 
 // The test's own environment, with the shim, the seed and the ASan option.
@@ -82,17 +75,15 @@ pid_t startGame(const fs::path& folder, const fs::path& io, unsigned seed) {
 }  // namespace
 
 GameResult runGame(const GameSetup& setup) {
-  std::string pattern =
-      (fs::temp_directory_path() / "tumblenook-e2e-XXXXXX").string();
-  const fs::path io = mkdtemp(pattern.data()), folder = io / "garden";
+  const fs::path io = makeTempFolder("tumblenook-e2e"), folder = io / "garden";
   fs::create_directory(folder);
-  for (const auto& [name, bytes] : setup.files) spill(folder / name, bytes);
+  for (const auto& [name, bytes] : setup.files) place(folder / name, bytes);
   for (const char* name : {"fruits.dat", "animals.dat"}) {
     if (setup.shippedCatalogue && setup.files.count(name) == 0) {
       fs::copy_file(fs::path(TUMBLENOOK_DATA_DIR) / name, folder / name);
     }
   }
-  spill(io / "in", setup.input);
+  place(io / "in", setup.input);
   const pid_t pid = startGame(folder, io, setup.seed);
   const auto deadline = std::chrono::steady_clock::now() + setup.timeout;
   int status = 0;
@@ -104,18 +95,19 @@ GameResult runGame(const GameSetup& setup) {
       timedOut = true;
       ADD_FAILURE() << "the game did not end in " << setup.timeout.count()
                     << " ms";
+      break;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   GameResult result;
   result.timedOut = timedOut;
   if (pid > 0 && WIFEXITED(status)) result.status = WEXITSTATUS(status);
-  result.out = slurp(io / "out");
-  result.err = slurp(io / "err");
+  result.out = readFile(io / "out");
+  result.err = readFile(io / "err");
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     if (entry.is_regular_file()) {
       result.files[fs::relative(entry.path(), folder).string()] =
-          slurp(entry.path());
+          readFile(entry.path());
     }
   }
   fs::remove_all(io);

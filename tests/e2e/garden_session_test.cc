@@ -48,7 +48,7 @@ TEST(GardenSession, AtFiftyHoursACreatureIsReincarnated) {
 
 TEST(GardenSession, HatchingFillsTheLastSlotAndNoMore) {
   Session s(7);
-  s.choose("1\n1", kEggMenu).size = 8;
+  s.choose("1\n1", kEggMenu).nowHolds(8);
   s.choose("1", "Garden is full, cannot hatch a new mirl.\n").leave();
   Garden expected = aged(garden(7), s.hours);
   expected.push_back(Record("_", s.hours));
@@ -87,8 +87,8 @@ TEST(GardenSession, BreedingPutsTheChildIntoTheFirstEmptySlot) {
   pa.name = "Pa";
   Session s(3);
   s.choose("6\n0 1", listing({ma, pa, kid}) + "Which mirl should be bred? ")
-      .size = 4;
-  s.leave();
+      .nowHolds(4)
+      .leave();
   child.name = "_", child.age = s.hours, child.form = 1;
   child.skills.fill({0, 0, 0, 3, 3, 3});
   Garden expected = aged({ma, pa, kid}, s.hours);

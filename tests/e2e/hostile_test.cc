@@ -27,11 +27,11 @@
 #include <vector>
 
 #include "game_runner.h"
+#include "garden.h"
+#include "names.h"
 
 namespace {
 
-constexpr int kCapacity = 8;
-constexpr int kWordsPerRecord = 58;
 constexpr int kShards = 4;
 constexpr unsigned kDefaultSeed = 20240611;
 constexpr int kDefaultCases = 400;
@@ -67,8 +67,8 @@ std::vector<std::string> wordsOf(const std::string& text) {
   return words;
 }
 
-// A record as the reader sees it: 58 words, each a label that must stand as
-// written, a name ("*"), or a number whose range a letter names: N counts,
+// A record as the reader sees it, word by word: each a label that must stand
+// as written, a name ("*"), or a number whose range a letter names: N counts,
 // L levels and experience, R ranks, F the form, S sliders, C colours, K
 // coats, B booleans.
 const std::vector<std::string> kLayout = wordsOf(
@@ -79,11 +79,12 @@ const std::map<char, std::pair<int, int>> kRanges = {
     {'N', {0, std::numeric_limits<int>::max()}},
     {'L', {0, 100}},
     {'R', {0, 5}},
-    {'F', {0, 25}},
+    {'F', {0, EVOLUTION_COUNT - 1}},
     {'S', {-50, 50}},
-    {'C', {0, 14}},
-    {'K', {0, 17}},
+    {'C', {0, COLOR_COUNT - 1}},
+    {'K', {0, COAT_COUNT - 1}},
     {'B', {0, 1}}};
+const size_t kWordsPerRecord = kLayout.size();
 
 bool wordFits(const std::string& pattern, const std::string& word) {
   if (pattern == "*") return true;
@@ -105,8 +106,8 @@ int countRecords(const std::string& file, std::string& problem) {
       return -1;
     }
   }
-  const int records = static_cast<int>(words.size()) / kWordsPerRecord;
-  if (words.size() % kWordsPerRecord != 0 || records > kCapacity) {
+  const int records = static_cast<int>(words.size() / kWordsPerRecord);
+  if (words.size() % kWordsPerRecord != 0 || records > CAPACITY) {
     problem = std::to_string(words.size()) + " words";
     return -1;
   }
@@ -116,7 +117,9 @@ int countRecords(const std::string& file, std::string& problem) {
 // --- Generating hostile setups -------------------------------------------
 
 std::string validRecord(Dice& dice, int index) {
-  constexpr int kLargestPoints = 900;
+  // Counts (age, reincarnations, points) have no upper bound; keep them
+  // readable.
+  constexpr int kLargestCount = 900;
   constexpr int kPettableForm = 2;  // the only form in which a pat counts
   std::string record;
   for (const std::string& pattern : kLayout) {
@@ -128,7 +131,7 @@ std::string validRecord(Dice& dice, int index) {
       record += std::to_string(kPettableForm);
     } else {
       const auto [low, high] = kRanges.at(pattern[0]);
-      record += std::to_string(dice.roll(low, std::min(high, kLargestPoints)));
+      record += std::to_string(dice.roll(low, std::min(high, kLargestCount)));
     }
     record += ' ';
   }
@@ -238,7 +241,7 @@ TEST_P(HostileSessions, EndCleanlyAndKeepTheGarden) {
     const std::string rest =
         save.substr(intact > 0 ? recordEnds[intact - 1] : 0);
     const bool mustBackUp =
-        intact > kCapacity ||
+        intact > CAPACITY ||
         (hurt.cut && wordsOf(rest).size() % kWordsPerRecord != 0);
     GameSetup setup(hostileInput(dice));
     setup.seed = seed;
@@ -260,7 +263,7 @@ TEST_P(HostileSessions, EndCleanlyAndKeepTheGarden) {
     const int saved = countRecords(run.file("mirl.dat"), problem);
     EXPECT_EQ("", problem);
     if (setup.files.count("mirl.dat") == 0) continue;
-    EXPECT_GE(saved, std::min(intact, kCapacity)) << "creatures lost";
+    EXPECT_GE(saved, std::min(intact, CAPACITY)) << "creatures lost";
     const bool backedUp = run.files.count("mirl.dat.bak") != 0;
     EXPECT_TRUE(!backedUp || save == run.file("mirl.dat.bak")) << "bad copy";
     EXPECT_TRUE(backedUp || !mustBackUp) << "damaged garden not kept";

@@ -150,16 +150,16 @@ inline std::string formLines(const Record& r, const std::string& form) {
 
 // A session from the player's side. Each choice, in the main menu or the
 // statistics menu, ages the garden one hour; `hours` counts them.
-struct Session {
-  explicit Session(int gardenSize = 0) : size(gardenSize) {}
+class Session {
+ public:
+  explicit Session(int gardenSize = 0) : size_(gardenSize) {}
 
-  int size;  // creatures in the garden, which decides the main menu
   std::string input, output;
   int hours = 0;
 
   // The main menu is shown, `typed` entered (its lines), `answer` printed.
   Session& choose(const std::string& typed, const std::string& answer = "") {
-    output += mainMenu(size) + answer;
+    output += mainMenu(size_) + answer;
     return type(typed);
   }
   Session& view(const std::string& typed, const std::string& answer = "") {
@@ -167,11 +167,22 @@ struct Session {
     return type(typed);
   }
   Session& leave() { return choose("0", "Goodbye!\n"); }
+  // After a hatch or a breed: the garden holds `creatures` from now on,
+  // which changes the main menu.
+  Session& nowHolds(int creatures) {
+    size_ = creatures;
+    return *this;
+  }
+
+ private:
+  // One choice and the lines that answer its questions: an hour passes.
   Session& type(const std::string& typed) {
     if (!typed.empty()) input += typed + "\n";
     ++hours;
     return *this;
   }
+
+  int size_;  // creatures in the garden, which decides the main menu
 };
 
 inline GameSetup setup(const std::string& input, const Garden& creatures) {
