@@ -13,8 +13,10 @@
 #include <sstream>
 #include <string>
 
+#include "console.h"
 #include "fuzz_util.h"
 #include "garden.h"
+#include "garden_file.h"
 #include "test_util.h"
 
 namespace {

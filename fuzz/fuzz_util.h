@@ -14,6 +14,7 @@
 #include <string>
 
 #include "garden.h"
+#include "garden_file.h"
 #include "mirl.h"
 #include "names.h"
 #include "test_util.h"

@@ -11,6 +11,7 @@
 
 #include "fuzz_util.h"
 #include "garden.h"
+#include "garden_file.h"
 #include "test_util.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -3,7 +3,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "garden.h"
+#include "console.h"
+#include "garden_file.h"
 
 namespace {
 constexpr char kSaveFile[] = "mirl.dat";

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "garden.h"
+#include "garden_file.h"
 #include "mirl.h"
 #include "test_util.h"
 

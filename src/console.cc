@@ -1,0 +1,308 @@
+#include "console.h"
+
+#include <iostream>
+#include <limits>
+#include <string>
+
+#include "garden.h"
+#include "items.h"
+#include "names.h"
+
+namespace {
+
+constexpr int kLastChildForm = 2;  // forms 0 to 2 are eggs and children
+
+enum MenuChoice { kLeave, kHatch, kName, kGiveItem, kPet, kStatistics, kBreed };
+enum EggType { kNormalEgg = 1, kMonotoneEgg, kShinyMonotoneEgg, kJewelEgg };
+enum ItemKind { kFood = 1, kDrive, kSmallAnimal };
+enum StatisticsView { kBack, kNameAge, kSkills, kForm, kLooks, kGenes };
+
+void say(const char* line) { std::cout << line << std::endl; }
+
+void sayInvalid() { say("invalid input"); }
+
+// Reads a number typed at a prompt inside an action. On a word that is not
+// a number the rest of its line is dropped and the stream made usable again,
+// so the main menu goes on; at the end of input the stream stays failed, and
+// the main menu then leaves.
+bool readNumber(int& value) {
+  if (std::cin >> value) return true;
+  if (!std::cin.eof()) {
+    std::cin.clear();
+    std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+  }
+  return false;
+}
+
+bool isOccupied(int slot) { return slot >= 0 && slot < emptySlot; }
+
+// Reads a slot number and answers "invalid input" for one outside the
+// garden. False when there is no creature to act on.
+bool readSlot(int& slot) {
+  if (!readNumber(slot)) return false;
+  if (isOccupied(slot)) return true;
+  sayInvalid();
+  return false;
+}
+
+// Reads a colour or coat number for an egg; a number outside the table
+// becomes 0.
+bool readGene(const char* prompt, int count, int& gene) {
+  std::cout << prompt;
+  if (!readNumber(gene)) return false;
+  if (gene < 0 || gene >= count) gene = 0;
+  return true;
+}
+
+void printMainMenu() {
+  say("Welcome to Tumblenook. Please select an action.");
+  say("");
+  say("0) Leave the Garden");
+  say("1) Hatch a new Mirl");
+  if (emptySlot > 0) {
+    say("2) Name a Mirl");
+    say("3) Give a Mirl an item");
+    say("4) Pet a Mirl");
+    say("5) View a Mirl''s Statistics");
+  }
+  if (emptySlot > 1) say("6) Breed two Mirl");
+  say("");
+  std::cout << "Enter an option: ";
+}
+
+void giveFood(const ItemCollection& items, Mirl& creature) {
+  items.printFruits();
+  std::cout << "Which fruit should be given? ";
+  int index = 0;
+  if (!readNumber(index)) return;
+  if (index < 0 || index >= items.getFruitCount()) return sayInvalid();
+  creature.giveFruit(items.getFruit(index));
+}
+
+void giveDrive(const ItemCollection& items, Mirl& creature) {
+  items.printOrvanDrives();
+  std::cout << "Which Orvan Drive should be given? ";
+  int index = 0;
+  if (!readNumber(index)) return;
+  if (index < 0 || index >= ItemCollection::DRIVE_COUNT) return sayInvalid();
+  const OrvanDrive drive = items.getOrvanDrive(index);
+  creature.giveStatItem(drive.getStats());
+  creature.giveEvolutionItem(drive.getEvolution());
+}
+
+void giveAnimal(const ItemCollection& items, Mirl& creature) {
+  items.printAnimals();
+  std::cout << "Which animal should be given? ";
+  int index = 0;
+  if (!readNumber(index)) return;
+  if (index < 0 || index >= items.getAnimalCount()) return sayInvalid();
+  const Animal animal = items.getAnimal(index);
+  creature.giveStatItem(animal.getStats());
+  creature.giveEvolutionItem(animal.getEvolution());
+}
+
+void printStatisticsMenu() {
+  say("Which statistics should be printed?");
+  say("1) Name, Age, and Reincarnations");
+  say("2) Stats");
+  say("3) Evolution");
+  say("4) Breed");
+  say("5) Genotype");
+  say("0) Return to main menu");
+  say("");
+  std::cout << "Enter option: ";
+}
+
+void showStatistics(int view, const Mirl& creature) {
+  switch (view) {
+    case kNameAge:
+      std::cout << creature.getName() << " is " << creature.getAge()
+                << " mirl hours old and has reincarnated "
+                << creature.getReincarnations() << " times" << std::endl;
+      break;
+    case kSkills:
+      creature.printStats();
+      break;
+    case kForm: {
+      const Evolution evolution = creature.getEvolution();
+      std::cout << creature.getName() << " is a "
+                << tableEntry(EVOLUTIONS, evolution.getEvolution()) << " mirl."
+                << std::endl;
+      evolution.printSliders();
+      break;
+    }
+    case kLooks: {
+      const Breed genotype = creature.getBreed();
+      genotype.printPhenotype();
+      if (genotype.isPure()) say("This mirl is purebred!");
+      break;
+    }
+    case kGenes:
+      creature.getBreed().printGenotype();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void userInterface() {
+  int choice = -1;
+  while (choice != kLeave) {
+    printMainMenu();
+    // A word that is not a number counts as 0, and so does the end of input.
+    if (!(std::cin >> choice)) choice = kLeave;
+    switch (choice) {
+      case kLeave:
+        say("Goodbye!");
+        break;
+      case kHatch:
+        hatch();
+        break;
+      case kName:
+        nameMirl();
+        break;
+      case kGiveItem:
+        giveItem();
+        break;
+      case kPet:
+        pet();
+        break;
+      case kStatistics:
+        statistics();
+        break;
+      case kBreed:
+        breed();
+        break;
+      default:
+        sayInvalid();
+        break;
+    }
+    ageMirl();
+  }
+}
+
+void hatch() {
+  if (emptySlot >= CAPACITY) {
+    return say("Garden is full, cannot hatch a new mirl.");
+  }
+  say("Which type of mirl egg should be hatched?");
+  say("1) Normal");
+  say("2) Monotone");
+  say("3) Shiny Monotone");
+  say("4) Jewel");
+  std::cout << "Enter choice: ";
+  int egg = 0;
+  if (!readNumber(egg)) return;
+  int gene = 0;
+  switch (egg) {
+    case kNormalEgg:
+      addToGarden(Mirl());
+      break;
+    case kMonotoneEgg:
+    case kShinyMonotoneEgg:
+      printColors();
+      if (!readGene("Enter number of chosen color: ", COLOR_COUNT, gene)) {
+        return;
+      }
+      addToGarden(Mirl(gene, 0, egg == kShinyMonotoneEgg, false));
+      break;
+    case kJewelEgg:
+      printCoats();
+      if (!readGene("Enter number of chosen Jewel Coat: ", COAT_COUNT, gene)) {
+        return;
+      }
+      addToGarden(Mirl(0, gene, false, true));
+      break;
+    default:
+      break;
+  }
+}
+
+void breed() {
+  listMirl();
+  std::cout << "Which mirl should be bred? ";
+  int first = 0;
+  int second = 0;
+  if (!readNumber(first) || !readNumber(second)) return;
+  if (first == second) return say("A mirl cannot be bred with itself.");
+  if (!isOccupied(first) || !isOccupied(second)) return sayInvalid();
+  if (mirl[first].getEvolution().getEvolution() <= kLastChildForm ||
+      mirl[second].getEvolution().getEvolution() <= kLastChildForm) {
+    return say("Child mirl cannot be bred.");
+  }
+  if (emptySlot >= CAPACITY) {
+    return say("The garden is full, cannot breed a new Mirl.");
+  }
+  addToGarden(Mirl(mirl[first], mirl[second]));
+}
+
+void nameMirl() {
+  listMirl();
+  std::cout << "Which Mirl would you like to name? ";
+  int slot = 0;
+  if (!readSlot(slot)) return;
+  std::cout << "What would you like to name it? ";
+  std::string name;
+  if (!(std::cin >> name)) return;
+  mirl[slot].setName(name);
+}
+
+void pet() {
+  listMirl();
+  std::cout << "Pet which mirl: ";
+  int slot = 0;
+  if (!readSlot(slot)) return;
+  std::cout << "Which Alignment?(-1: Hero, 0: Neutral, 1: Dark) ";
+  int alignment = 0;
+  if (!readNumber(alignment)) return;
+  mirl[slot].pet(alignment);
+}
+
+void giveItem() {
+  const ItemCollection items;
+  listMirl();
+  std::cout << "Which Mirl should get the item? ";
+  int slot = 0;
+  if (!readSlot(slot)) return;
+  say("Which kind of item do you want to give?");
+  say("1) Food");
+  say("2) Orvan Drives");
+  say("3) Small Animals");
+  std::cout << "enter choice: ";
+  int kind = 0;
+  if (!readNumber(kind)) return;
+  switch (kind) {
+    case kFood:
+      return giveFood(items, mirl[slot]);
+    case kDrive:
+      return giveDrive(items, mirl[slot]);
+    case kSmallAnimal:
+      return giveAnimal(items, mirl[slot]);
+    default:
+      return;
+  }
+}
+
+void statistics() {
+  int view = -1;
+  while (view != kBack) {
+    printStatisticsMenu();
+    if (!readNumber(view)) return;
+    if (view >= kNameAge && view <= kGenes) {
+      listMirl();
+      std::cout << "Which mirl's statistics should be printed? ";
+      int slot = 0;
+      if (!readNumber(slot)) return;
+      if (isOccupied(slot)) {
+        showStatistics(view, mirl[slot]);
+      } else {
+        sayInvalid();
+      }
+    } else if (view != kBack) {
+      say("Invalid Input");
+    }
+    ageMirl();
+  }
+}

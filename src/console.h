@@ -1,0 +1,26 @@
+// The console: the main menu and its actions, and reading what the player
+// types at their prompts.
+//
+// Input that cannot be used never changes the garden: a slot or item number
+// outside what was listed is answered with "invalid input", a word typed
+// where a number belongs ends the action (the rest of its line is dropped),
+// and the end of input leaves the game as if the player chose 0.
+//
+// The console works on the garden (garden.h) in memory only; loading and
+// saving it is the garden file's job (garden_file.h).
+
+#ifndef TUMBLENOOK_CONSOLE_H_
+#define TUMBLENOOK_CONSOLE_H_
+
+// The main menu, until the player leaves (or input ends).
+void userInterface();
+
+// Main-menu actions.
+void hatch();
+void breed();
+void nameMirl();
+void giveItem();
+void pet();
+void statistics();
+
+#endif  // TUMBLENOOK_CONSOLE_H_

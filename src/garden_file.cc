@@ -1,0 +1,152 @@
+#include "garden_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <sstream>
+#include <utility>
+
+#include "garden.h"
+
+namespace {
+
+// Saves or copies go through a temporary file in the same folder, which is
+// flushed to disk and then renamed over the target, so that a reader sees
+// the old file or the new one and never part of one.
+std::string folderOf(const std::string& path) {
+  const std::string::size_type slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool syncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
+  ::close(fd);
+  return synced;
+}
+
+// Returns 0, or the errno of the first step that failed; on failure the
+// temporary file is removed and `path` is untouched.
+int replaceFile(const std::string& path,
+                const std::function<void(std::ofstream&)>& write) {
+  std::string temp = path + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return errno;
+  int error = 0;
+  const auto check = [&error](bool ok) {
+    if (!ok && error == 0) error = errno != 0 ? errno : EIO;
+  };
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  errno = 0;
+  check(::fchmod(fd, 0666 & ~mask) == 0);
+  if (error == 0) {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    write(out);
+    out.close();
+    check(!out.fail());
+  }
+  if (error == 0) check(::fsync(fd) == 0);
+  check(::close(fd) == 0);
+  if (error == 0) check(::rename(temp.c_str(), path.c_str()) == 0);
+  if (error != 0) {
+    ::unlink(temp.c_str());
+    return error;
+  }
+  // The rename is durable only once the folder itself is on disk.
+  check(syncFolder(folderOf(path)));
+  return error;
+}
+
+void reportFailure(const char* what, const std::string& path, int error) {
+  std::cerr << "tumblenook: " << what << ' ' << path << ": "
+            << std::strerror(error) << std::endl;
+}
+
+// The whole content of the file at `path`; empty when it cannot be read.
+std::string readAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Where to keep a copy of `bytes`, the damaged garden at `path`:
+// "<path>.bak", or when that holds an earlier copy of other damage, the first
+// of "<path>.bak.1", "<path>.bak.2", ... that is free or holds these very
+// bytes, so that no earlier copy is ever replaced. Empty when all are taken.
+std::string backupPath(const std::string& path, const std::string& bytes) {
+  constexpr int kMaxBackups = 100;
+  for (int number = 0; number < kMaxBackups; ++number) {
+    std::string candidate = path + ".bak";
+    if (number > 0) candidate += "." + std::to_string(number);
+    if (::access(candidate.c_str(), F_OK) != 0 || readAll(candidate) == bytes) {
+      return candidate;
+    }
+  }
+  return "";
+}
+
+// Copies the file at `path` to a backup, so that what could not be loaded
+// survives the next save.
+bool keepBackup(const std::string& path) {
+  const std::string bytes = readAll(path);
+  const std::string backup = backupPath(path, bytes);
+  const int error =
+      backup.empty()
+          ? EEXIST
+          : replaceFile(backup, [&bytes](std::ofstream& out) { out << bytes; });
+  if (error != 0) {
+    reportFailure("cannot keep a copy of the damaged garden",
+                  backup.empty() ? path + ".bak" : backup, error);
+    return false;
+  }
+  std::cerr << "tumblenook: " << path
+            << " held records that could not be loaded; the whole file is "
+               "kept as "
+            << backup << std::endl;
+  return true;
+}
+
+}  // namespace
+
+bool loadGarden(const std::string& path) {
+  std::ifstream in(path);
+  if (!in.is_open()) {
+    const int error = errno;
+    if (error == ENOENT) return true;  // no garden yet
+    // A garden that exists but cannot be read must not be overwritten.
+    reportFailure("cannot read", path, error);
+    return false;
+  }
+  bool complete = true;
+  while ((in >> std::ws) && !in.eof()) {
+    if (emptySlot >= CAPACITY) {
+      complete = false;
+      break;
+    }
+    Mirl creature(in);
+    if (in.fail()) {
+      complete = false;
+      break;
+    }
+    addToGarden(std::move(creature));
+  }
+  return complete || keepBackup(path);
+}
+
+bool saveGarden(const std::string& path) {
+  const int error = replaceFile(path, [](std::ofstream& out) {
+    for (int slot = 0; slot < emptySlot; ++slot) mirl[slot].save(out);
+  });
+  if (error != 0) reportFailure("cannot save", path, error);
+  return error == 0;
+}
