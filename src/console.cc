@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kLastChildForm = 2;  // forms 0 to 2 are eggs and children
-
 enum MenuChoice { kLeave, kHatch, kName, kGiveItem, kPet, kStatistics, kBreed };
 enum EggType { kNormalEgg = 1, kMonotoneEgg, kShinyMonotoneEgg, kJewelEgg };
 enum ItemKind { kFood = 1, kDrive, kSmallAnimal };
@@ -33,8 +31,6 @@ bool readNumber(int& value) {
   }
   return false;
 }
-
-bool isOccupied(int slot) { return slot >= 0 && slot < emptySlot; }
 
 // Reads a slot number and answers "invalid input" for one outside the
 // garden. False when there is no creature to act on.
@@ -228,8 +224,8 @@ void breed() {
   if (!readNumber(first) || !readNumber(second)) return;
   if (first == second) return say("A mirl cannot be bred with itself.");
   if (!isOccupied(first) || !isOccupied(second)) return sayInvalid();
-  if (mirl[first].getEvolution().getEvolution() <= kLastChildForm ||
-      mirl[second].getEvolution().getEvolution() <= kLastChildForm) {
+  if (mirl[first].getEvolution().getEvolution() <= kChildForm ||
+      mirl[second].getEvolution().getEvolution() <= kChildForm) {
     return say("Child mirl cannot be bred.");
   }
   if (emptySlot >= CAPACITY) {

@@ -1,5 +1,6 @@
 #include "evolution.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -8,17 +9,10 @@
 
 namespace {
 
-constexpr int kEggForm = 1;
-constexpr int kChildForm = 2;  // the form in which alignment moves
 constexpr int kSliderLimit = 50;
 constexpr int kLeaning = 25;  // a slider must pass this to count
 
-// First form of each adult family; Hero is one more, Dark two more.
-constexpr int kNormalFamily = 5;
-constexpr int kSwimFamily = 8;
-constexpr int kFlyFamily = 11;
-constexpr int kRunFamily = 14;
-constexpr int kPowerFamily = 17;
+// Offsets of the Hero and Dark forms from their family's first form.
 constexpr int kHeroOffset = 1;
 constexpr int kDarkOffset = 2;
 
@@ -39,15 +33,16 @@ int alignmentOffset(int heroDark) {
   return 0;
 }
 
-// A shape wins when its slider passes 25 on its side and the other shape
-// slider is strictly smaller in magnitude. Sums are taken in long long, as
-// the sliders may hold any int until they are validated.
+// The first form of the family that the shape sliders pick. A shape wins
+// when its slider passes 25 on its side and the other shape slider is
+// strictly smaller in magnitude. Sums are taken in long long, as the sliders
+// may hold any int until they are validated.
 int family(long long s, long long r) {
-  if (s < -kLeaning && s < r && r < -s) return kSwimFamily;
-  if (r < -kLeaning && r < s && s < -r) return kRunFamily;
-  if (r > kLeaning && -r < s && s < r) return kPowerFamily;
-  if (s > kLeaning && -s < r && r < s) return kFlyFamily;
-  return kNormalFamily;
+  if (s < -kLeaning && s < r && r < -s) return kSwimForms;
+  if (r < -kLeaning && r < s && s < -r) return kRunForms;
+  if (r > kLeaning && -r < s && s < r) return kPowerForms;
+  if (s > kLeaning && -s < r && r < s) return kFlyForms;
+  return kNormalForms;
 }
 
 }  // namespace
@@ -143,9 +138,7 @@ void Evolution::printSliders() const {
 }
 
 int Evolution::validateSlider(int value) const {
-  if (value > kSliderLimit) return kSliderLimit;
-  if (value < -kSliderLimit) return -kSliderLimit;
-  return value;
+  return std::clamp(value, -kSliderLimit, kSliderLimit);
 }
 
 void Evolution::validate() {

@@ -13,6 +13,8 @@ constexpr int kReincarnateAge = 50;
 
 }  // namespace
 
+bool isOccupied(int slot) { return slot >= 0 && slot < emptySlot; }
+
 void listMirl() {
   for (int slot = 0; slot < emptySlot; ++slot) {
     std::cout << slot << ": " << mirl[slot].getName() << std::endl;

@@ -21,6 +21,9 @@ extern Mirl mirl[CAPACITY];
 // The number of occupied slots, and the index of the first empty one.
 extern int emptySlot;
 
+// True when `slot` holds a creature of the garden.
+bool isOccupied(int slot);
+
 // Prints "<slot>: <name>" for every creature in the garden.
 void listMirl();
 

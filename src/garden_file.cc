@@ -71,14 +71,6 @@ void reportFailure(const char* what, const std::string& path, int error) {
             << std::strerror(error) << std::endl;
 }
 
-// The whole content of the file at `path`; empty when it cannot be read.
-std::string readAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 // Where to keep a copy of `bytes`, the damaged garden at `path`:
 // "<path>.bak", or when that holds an earlier copy of other damage, the first
 // of "<path>.bak.1", "<path>.bak.2", ... that is free or holds these very
@@ -88,7 +80,8 @@ std::string backupPath(const std::string& path, const std::string& bytes) {
   for (int number = 0; number < kMaxBackups; ++number) {
     std::string candidate = path + ".bak";
     if (number > 0) candidate += "." + std::to_string(number);
-    if (::access(candidate.c_str(), F_OK) != 0 || readAll(candidate) == bytes) {
+    if (::access(candidate.c_str(), F_OK) != 0 ||
+        readFile(candidate) == bytes) {
       return candidate;
     }
   }
@@ -98,7 +91,7 @@ std::string backupPath(const std::string& path, const std::string& bytes) {
 // Copies the file at `path` to a backup, so that what could not be loaded
 // survives the next save.
 bool keepBackup(const std::string& path) {
-  const std::string bytes = readAll(path);
+  const std::string bytes = readFile(path);
   const std::string backup = backupPath(path, bytes);
   const int error =
       backup.empty()
@@ -117,6 +110,13 @@ bool keepBackup(const std::string& path) {
 }
 
 }  // namespace
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
 
 bool loadGarden(const std::string& path) {
   std::ifstream in(path);

@@ -90,7 +90,7 @@ void printNames(const Item* items, int count) {
 StatItem::StatItem() : StatItem(0, 0, 0, 0, 0) {}
 
 StatItem::StatItem(int swim, int run, int power, int fly, int stamina)
-    : swim(swim), run(run), power(power), fly(fly), stamina(stamina) {}
+    : amounts{swim, run, power, fly, stamina} {}
 
 EvolutionItem::EvolutionItem() : EvolutionItem(0, 0, 0) {}
 

@@ -17,6 +17,8 @@
 #include <fstream>
 #include <string>
 
+#include "names.h"
+
 // Experience for each skill, in the creature's skill order.
 class StatItem {
  public:
@@ -24,18 +26,16 @@ class StatItem {
   StatItem();
   StatItem(int swim, int run, int power, int fly, int stamina);
 
-  int getSwim() const { return swim; }
-  int getRun() const { return run; }
-  int getPower() const { return power; }
-  int getFly() const { return fly; }
-  int getStamina() const { return stamina; }
+  int getSwim() const { return amounts[kSwim]; }
+  int getRun() const { return amounts[kRun]; }
+  int getPower() const { return amounts[kPower]; }
+  int getFly() const { return amounts[kFly]; }
+  int getStamina() const { return amounts[kStamina]; }
+  // The experience for `skill`.
+  int getAmount(Skill skill) const { return amounts[skill]; }
 
  private:
-  int swim;
-  int run;
-  int power;
-  int fly;
-  int stamina;
+  int amounts[kSkillCount];
 };
 
 // A push on the evolution sliders: `color` (an ITEM_COLORS index) picks the

@@ -1,5 +1,6 @@
 #include "mirl.h"
 
+#include <cstddef>
 #include <iostream>
 #include <utility>
 
@@ -8,11 +9,31 @@
 namespace {
 
 constexpr char kUnnamed[] = "_";
-constexpr int kFirstAdultForm = 5;
-constexpr int kFormsPerFamily = 3;
 
-// Families of adult forms, in EVOLUTIONS order.
-enum Family { kNormal, kSwim, kFly, kRun, kPower };
+// The skill whose rank evolving into a family raises.
+struct FamilySkill {
+  Form firstForm;
+  Skill skill;
+};
+constexpr FamilySkill kFamilySkills[] = {{kNormalForms, kStamina},
+                                         {kSwimForms, kSwim},
+                                         {kFlyForms, kFly},
+                                         {kRunForms, kRun},
+                                         {kPowerForms, kPower}};
+
+// The five skills, each made by `make(skill)` in skill order. The elements
+// of a braced list are made left to right, so random draws and reads from a
+// stream happen in skill order too.
+template <typename Make, std::size_t... Index>
+std::array<Stat, kSkillCount> makeSkills(Make make,
+                                         std::index_sequence<Index...>) {
+  return {make(static_cast<Skill>(Index))...};
+}
+
+template <typename Make>
+std::array<Stat, kSkillCount> makeSkills(Make make) {
+  return makeSkills(make, std::make_index_sequence<kSkillCount>());
+}
 
 // Save records label every value; the labels are read and never compared,
 // so a hand-edited file may word them as it likes.
@@ -36,6 +57,7 @@ int readLabelledNumber(std::ifstream& in) {
 
 }  // namespace
 
+// The default-constructed skills draw their ranks in skill order.
 Mirl::Mirl() : name(kUnnamed), age(0), reincarnations(0) {}
 
 Mirl::Mirl(int color, int coat, bool shine, bool twotone)
@@ -48,11 +70,9 @@ Mirl::Mirl(Mirl first, Mirl second)
     : name(kUnnamed),
       age(0),
       reincarnations(0),
-      swim(first.getSwim(), second.getSwim()),
-      run(first.getRun(), second.getRun()),
-      power(first.getPower(), second.getPower()),
-      fly(first.getFly(), second.getFly()),
-      stamina(first.getStamina(), second.getStamina()),
+      skills(makeSkills([&first, &second](Skill skill) {
+        return Stat(first.getSkill(skill), second.getSkill(skill));
+      })),
       breed(first.getBreed(), second.getBreed()) {}
 
 // Members are built in declaration order, which is the record's order.
@@ -60,11 +80,7 @@ Mirl::Mirl(std::ifstream& in)
     : name(readLabelledWord(in)),
       age(readLabelledNumber(in)),
       reincarnations(readLabelledNumber(in)),
-      swim(skipLabel(in)),
-      run(skipLabel(in)),
-      power(skipLabel(in)),
-      fly(skipLabel(in)),
-      stamina(skipLabel(in)),
+      skills(makeSkills([&in](Skill) { return Stat(skipLabel(in)); })),
       evolution(skipLabel(in)),
       breed(in) {
   validate();
@@ -72,35 +88,18 @@ Mirl::Mirl(std::ifstream& in)
 
 void Mirl::evolve() {
   evolution.evolve();
-  switch ((evolution.getEvolution() - kFirstAdultForm) / kFormsPerFamily) {
-    case kNormal:
-      stamina.rankUp();
-      break;
-    case kSwim:
-      swim.rankUp();
-      break;
-    case kFly:
-      fly.rankUp();
-      break;
-    case kRun:
-      run.rankUp();
-      break;
-    case kPower:
-      power.rankUp();
-      break;
-    default:
-      break;
+  const int form = evolution.getEvolution();
+  for (const FamilySkill& family : kFamilySkills) {
+    if (form >= family.firstForm && form < family.firstForm + kFormsPerFamily) {
+      skills[family.skill].rankUp();
+    }
   }
 }
 
 void Mirl::reincarnate() {
   age = 0;
   reincarnations = saturatingAdd(reincarnations, 1);
-  swim.reincarnate();
-  run.reincarnate();
-  power.reincarnate();
-  fly.reincarnate();
-  stamina.reincarnate();
+  for (Stat& skill : skills) skill.reincarnate();
   evolution.reincarnate();
   std::cout << name << " reincarnated" << std::endl;
 }
@@ -110,16 +109,10 @@ void Mirl::setName(std::string newName) { name = std::move(newName); }
 void Mirl::increaseAge() { age = saturatingAdd(age, 1); }
 
 void Mirl::printStats() const {
-  std::cout << "Swim: ";
-  swim.print();
-  std::cout << "Run: ";
-  run.print();
-  std::cout << "Power: ";
-  power.print();
-  std::cout << "Fly: ";
-  fly.print();
-  std::cout << "Stamina: ";
-  stamina.print();
+  for (int skill = 0; skill < kSkillCount; ++skill) {
+    std::cout << SKILLS[skill] << ": ";
+    skills[skill].print();
+  }
 }
 
 void Mirl::pet(int alignment) { evolution.pet(alignment); }
@@ -132,11 +125,9 @@ void Mirl::giveFruit(Fruit fruit) {
 }
 
 void Mirl::giveStatItem(StatItem item) {
-  swim.experienceBoost(item.getSwim());
-  run.experienceBoost(item.getRun());
-  power.experienceBoost(item.getPower());
-  fly.experienceBoost(item.getFly());
-  stamina.experienceBoost(item.getStamina());
+  for (int skill = 0; skill < kSkillCount; ++skill) {
+    skills[skill].experienceBoost(item.getAmount(static_cast<Skill>(skill)));
+  }
 }
 
 void Mirl::giveEvolutionItem(EvolutionItem item) {
@@ -157,16 +148,10 @@ void Mirl::save(std::ofstream& out) {
   out << "Name: " << name << '\n';
   out << "Age: " << age << '\n';
   out << "Reincarnation: " << reincarnations << '\n';
-  out << "Swim: ";
-  swim.save(out);
-  out << "Run: ";
-  run.save(out);
-  out << "Power: ";
-  power.save(out);
-  out << "Fly: ";
-  fly.save(out);
-  out << "Stamina: ";
-  stamina.save(out);
+  for (int skill = 0; skill < kSkillCount; ++skill) {
+    out << SKILLS[skill] << ": ";
+    skills[skill].save(out);
+  }
   out << "Evolution: ";
   evolution.save(out);
   breed.save(out);

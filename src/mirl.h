@@ -10,12 +10,14 @@
 #ifndef TUMBLENOOK_MIRL_H_
 #define TUMBLENOOK_MIRL_H_
 
+#include <array>
 #include <fstream>
 #include <string>
 
 #include "breed.h"
 #include "evolution.h"
 #include "items.h"
+#include "names.h"
 #include "stat.h"
 
 class Mirl {
@@ -40,11 +42,13 @@ class Mirl {
   std::string getName() const { return name; }
   int getAge() const { return age; }
   int getReincarnations() const { return reincarnations; }
-  Stat getSwim() const { return swim; }
-  Stat getRun() const { return run; }
-  Stat getPower() const { return power; }
-  Stat getFly() const { return fly; }
-  Stat getStamina() const { return stamina; }
+  Stat getSwim() const { return skills[kSwim]; }
+  Stat getRun() const { return skills[kRun]; }
+  Stat getPower() const { return skills[kPower]; }
+  Stat getFly() const { return skills[kFly]; }
+  Stat getStamina() const { return skills[kStamina]; }
+  // The skill `skill`.
+  Stat getSkill(Skill skill) const { return skills[skill]; }
   Evolution getEvolution() const { return evolution; }
   Breed getBreed() const { return breed; }
 
@@ -87,11 +91,7 @@ class Mirl {
   std::string name;
   int age;
   int reincarnations;
-  Stat swim;
-  Stat run;
-  Stat power;
-  Stat fly;
-  Stat stamina;
+  std::array<Stat, kSkillCount> skills;  // indexed by Skill
   Evolution evolution;
   Breed breed;
 };

@@ -1,5 +1,6 @@
 // The name tables: the words the console prints for the small integers that
-// the model stores as colours, coats, item colours and evolution forms.
+// the model stores as skills, colours, coats, item colours and evolution
+// forms, and the numbering of the skills and forms that the tables follow.
 //
 // The entries are exact, spaces included: " Emerald" and " Amethyst" begin
 // with a blank and both "Metal " entries end with one, and players see them
@@ -14,6 +15,14 @@
 
 #include <cstddef>
 #include <iterator>
+
+// The five skills of a creature, in the order in which it walks them: the
+// order of random draws, of the save record and of the statistics view.
+enum Skill { kSwim, kRun, kPower, kFly, kStamina, kSkillCount };
+
+// Labels of the skills, as the statistics view and the save record show them.
+inline constexpr const char* SKILLS[kSkillCount] = {"Swim", "Run", "Power",
+                                                    "Fly", "Stamina"};
 
 inline constexpr int COLOR_COUNT = 15;
 inline constexpr int COAT_COUNT = 18;
@@ -48,6 +57,19 @@ inline constexpr const char* EVOLUTIONS[EVOLUTION_COUNT] = {
     "Power/Hero",  "Power/Dark",  "Orvan/Neutral",
     "Orvan/Hero",  "Orvan/Dark",  "Wendo",
     "Brackus",     "Pella"};
+
+// The forms the game gives a meaning to, as EVOLUTIONS numbers them. Each
+// adult family is three forms in a row: Neutral, then Hero, then Dark.
+enum Form {
+  kEggForm = 1,
+  kChildForm = 2,  // the only form in which alignment moves
+  kNormalForms = 5,
+  kSwimForms = 8,
+  kFlyForms = 11,
+  kRunForms = 14,
+  kPowerForms = 17,
+};
+inline constexpr int kFormsPerFamily = 3;
 
 // True when `index` names an entry of `table`.
 template <std::size_t N>

@@ -1,5 +1,6 @@
 #include "stat.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -19,12 +20,6 @@ constexpr int kBasePoints = 11;
 constexpr int kPointsPerRank = 3;
 constexpr int kPointsSpread = 5;  // a level brings base + 0 to 4 more
 constexpr int kReincarnationShare = 10;
-
-int clamp(int value, int low, int high) {
-  if (value < low) return low;
-  if (value > high) return high;
-  return value;
-}
 
 }  // namespace
 
@@ -85,9 +80,9 @@ void Stat::experienceBoost(int amount) {
 
 void Stat::validate() {
   if (points < 0) points = 0;
-  level = clamp(level, 0, kMaxLevel);
-  experience = clamp(experience, 0, kFullExperience);
-  for (int& rank : ranks) rank = clamp(rank, 0, kTopRank);
+  level = std::clamp(level, 0, kMaxLevel);
+  experience = std::clamp(experience, 0, kFullExperience);
+  for (int& rank : ranks) rank = std::clamp(rank, 0, kTopRank);
 }
 
 void Stat::print() const {
@@ -105,5 +100,5 @@ void Stat::save(std::ofstream& out) {
 int Stat::getRank(int index) const { return ranks[index]; }
 
 char Stat::getRankLetter() const {
-  return RANK_LETTERS[clamp(ranks[0], 0, kTopRank)];
+  return RANK_LETTERS[std::clamp(ranks[0], 0, kTopRank)];
 }

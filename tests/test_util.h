@@ -1,7 +1,8 @@
 // Helpers shared by the unit tests, the end-to-end runner and the fuzz
 // targets: capturing what the code prints to standard output, running inside
-// a fresh temporary folder, and reading and writing whole files. Free of
-// GoogleTest, so that the fuzz targets can use it too.
+// a fresh temporary folder, and writing whole files (they are read with the
+// game's own readFile). Free of GoogleTest, so that the fuzz targets can use
+// it too.
 
 #ifndef TUMBLENOOK_TESTS_TEST_UTIL_H_
 #define TUMBLENOOK_TESTS_TEST_UTIL_H_
@@ -14,6 +15,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+
+#include "garden_file.h"  // readFile
 
 // Collects everything written to std::cout while it is alive.
 class CaptureStdout {
@@ -78,14 +81,6 @@ inline bool writeFile(const std::filesystem::path& path,
   out << text;
   out.close();
   return !out.fail();
-}
-
-// The whole content of the file at `path`; empty when it cannot be read.
-inline std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 // A T built by its stream constructor from `text`, as if read from a file.

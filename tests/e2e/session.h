@@ -14,12 +14,9 @@
 #include <vector>
 
 #include "game_runner.h"
+#include "names.h"
 
 namespace e2e {
-
-enum Skill { kSwim, kRun, kPower, kFly, kStamina, kSkillCount };
-inline const char* const kSkillNames[] = {"Swim", "Run", "Power", "Fly",
-                                          "Stamina"};
 
 struct SkillRecord {
   int points = 0, level = 0, experience = 0, rank = 0, gene1 = 0, gene2 = 0;
@@ -42,7 +39,7 @@ struct Record {
         << "\nReincarnation: " << reincarnations << '\n';
     for (int i = 0; i < kSkillCount; ++i) {
       const SkillRecord& s = skills[i];
-      out << kSkillNames[i] << ": " << s.points << ' ' << s.level << ' '
+      out << SKILLS[i] << ": " << s.points << ' ' << s.level << ' '
           << s.experience << '\n'
           << s.rank << ' ' << s.gene1 << ' ' << s.gene2 << '\n';
     }
@@ -127,7 +124,7 @@ inline std::string skillLines(const Record& r) {
   for (int i = 0; i < kSkillCount; ++i) {
     const SkillRecord& s = r.skills[i];
     const int full = s.experience / 10;
-    text += kSkillNames[i] + std::string(": ") + "EDCBAS"[s.rank] + " " +
+    text += SKILLS[i] + std::string(": ") + "EDCBAS"[s.rank] + " " +
             std::to_string(s.level) + " " + std::string(full, '+') +
             std::string(10 - full, '=') + " " + std::to_string(s.points) + "\n";
   }
