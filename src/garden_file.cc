@@ -118,29 +118,55 @@ std::string readFile(const std::string& path) {
   return bytes.str();
 }
 
-bool loadGarden(const std::string& path) {
+namespace {
+
+// How reading the garden file went.
+enum class ReadResult { kComplete, kIncomplete, kUnreadable };
+
+// Reads the creatures of the save file at `path` into the garden, up to
+// CAPACITY, and stops at the first record that does not parse. A missing
+// file is a complete, empty garden. kUnreadable, with a message on standard
+// error, when the file exists but cannot be opened.
+ReadResult readGarden(const std::string& path) {
   std::ifstream in(path);
   if (!in.is_open()) {
     const int error = errno;
-    if (error == ENOENT) return true;  // no garden yet
-    // A garden that exists but cannot be read must not be overwritten.
+    if (error == ENOENT) return ReadResult::kComplete;  // no garden yet
     reportFailure("cannot read", path, error);
-    return false;
+    return ReadResult::kUnreadable;
   }
-  bool complete = true;
   while ((in >> std::ws) && !in.eof()) {
-    if (emptySlot >= CAPACITY) {
-      complete = false;
-      break;
-    }
+    if (emptySlot >= CAPACITY) return ReadResult::kIncomplete;
     Mirl creature(in);
-    if (in.fail()) {
-      complete = false;
-      break;
-    }
+    if (in.fail()) return ReadResult::kIncomplete;
     addToGarden(std::move(creature));
   }
-  return complete || keepBackup(path);
+  return ReadResult::kComplete;
+}
+
+}  // namespace
+
+bool loadGarden(const std::string& path) {
+  switch (readGarden(path)) {
+    case ReadResult::kComplete:
+      return true;
+    case ReadResult::kIncomplete:
+      return keepBackup(path);
+    case ReadResult::kUnreadable:
+      // A garden that exists but cannot be read must not be overwritten.
+      return false;
+  }
+  return false;
+}
+
+bool viewGarden(const std::string& path) {
+  const ReadResult result = readGarden(path);
+  if (result == ReadResult::kIncomplete) {
+    std::cerr << "tumblenook: " << path
+              << " holds records that could not be loaded; showing the "
+              << emptySlot << " before them" << std::endl;
+  }
+  return result != ReadResult::kUnreadable;
 }
 
 bool saveGarden(const std::string& path) {

@@ -19,6 +19,13 @@
 // that copy could not be made: the caller must then not overwrite the file.
 bool loadGarden(const std::string& path);
 
+// Loads the garden from the save file at `path` as loadGarden does, but
+// changes no file: nothing is copied when some records could not be loaded,
+// only a note goes to standard error. Takes no lock, so it may look at a
+// garden that a game is playing. Returns false, with a message on standard
+// error, when the file exists but cannot be read.
+bool viewGarden(const std::string& path);
+
 // Replaces the save file at `path` with the garden's records, atomically:
 // the file holds either the old garden or the new one, never part of one.
 // Returns false, with a message on standard error, when it could not; the

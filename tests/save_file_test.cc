@@ -102,7 +102,7 @@ TEST(SaveRecord, BringsValuesIntoRangeAsItReads) {
   }
 }
 
-TEST(LoadGarden, KeepsTheRecordsBeforeDamageAndBacksUpTheFile) {
+TEST(LoadGarden, KeepsTheRecordsBeforeDamageAndBacksUpTheFileViewingDoesNot) {
   TempDir dir;
   const std::string pip = values(readFromText<Mirl>(kPip));
   const std::string two = kPip + kPip, four = two + two, eight = four + four;
@@ -124,6 +124,13 @@ TEST(LoadGarden, KeepsTheRecordsBeforeDamageAndBacksUpTheFile) {
   for (const auto& c : cases) {
     fs::remove(kBackup);
     writeFile(kSave, c.text);
+    // Viewing loads the same, notes damage and copies nothing.
+    clearGarden();
+    CaptureStderr();
+    EXPECT_TRUE(viewGarden(kSave));
+    EXPECT_EQ(c.damaged ? 1 : 0, lines(GetCapturedStderr())) << c.text;
+    EXPECT_EQ(c.loaded, emptySlot) << c.text;
+    EXPECT_FALSE(fs::exists(kBackup));
     clearGarden();
     CaptureStderr();
     EXPECT_TRUE(loadGarden(kSave));
