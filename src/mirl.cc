@@ -25,8 +25,8 @@ constexpr FamilySkill kFamilySkills[] = {{kNormalForms, kStamina},
 // of a braced list are made left to right, so random draws and reads from a
 // stream happen in skill order too.
 template <typename Make, std::size_t... Index>
-std::array<Stat, kSkillCount> makeSkills(Make make,
-                                         std::index_sequence<Index...>) {
+std::array<Stat, kSkillCount> makeSkills(
+    Make make, std::index_sequence<Index...> /*skills*/) {
   return {make(static_cast<Skill>(Index))...};
 }
 
