@@ -1,4 +1,4 @@
-// The player's guide in README.md gives figures that players plan with: the
+// The player's guide in docs/guide.md gives figures that players plan with: the
 // drive table and the evolution chart. These tests hold the game to them.
 
 #include <gtest/gtest.h>
