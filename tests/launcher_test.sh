@@ -2,7 +2,9 @@
 # Installs the game into a scratch prefix and plays it through the installed
 # launcher, as a player would: the launcher makes the garden folder and gives
 # it the shipped catalogue without overwriting the player's own files, and the
-# game finds that catalogue and keeps its garden between games.
+# game finds that catalogue and keeps its garden between games. Then plays
+# the build's `play` target, the source tree's play command: its garden is
+# the player's, not one in the build folder.
 # Usage: launcher_test.sh BUILD_DIR
 set -eu
 scratch=$(mktemp -d)
@@ -49,4 +51,14 @@ mkdir "$scratch/own" && cp "$garden/mirl.dat" "$scratch/own/"
 play '2\n' TUMBLENOOK_GARDEN="$scratch/own" XDG_DATA_HOME="$scratch/xdg"
 has '0: Pip'
 cmp "$shipped/animals.dat" "$scratch/own/animals.dat"
+
+# The play target keeps the garden where the installed game does, and writes
+# none into the build folders (build/<preset>/ and their parent).
+touch "$scratch/before-play"
+printf '1\n1\n2\n0\nTumble\n0\n' | env -i PATH="$PATH" HOME="$scratch/player" \
+  cmake --build "$1" --target play >"$scratch/out" 2>&1 || fail "the play target failed"
+grep -q '^Name: Tumble$' "$scratch/player/.local/share/tumblenook/mirl.dat" ||
+  fail "the play target kept no garden in the player's folder"
+stray=$(find "$1/.." -name 'mirl.dat*' -newer "$scratch/before-play")
+[ -z "$stray" ] || fail "the play target saved a garden in the build folder: $stray"
 echo "launcher: all checks passed"
