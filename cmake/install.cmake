@@ -59,6 +59,13 @@ else()
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 endif()
 
+# `cmake --build BUILD_DIR --target uninstall` removes what the last
+# `cmake --install` of that build put in place; gardens stay.
+add_custom_target(uninstall
+  COMMAND ${CMAKE_COMMAND} -D MANIFEST=${CMAKE_BINARY_DIR}/install_manifest.txt
+          -P ${CMAKE_SOURCE_DIR}/cmake/uninstall.cmake
+  COMMENT "Removing the installed game")
+
 # `cpack -G DEB` in a build folder of the Debian layout (`cmake --workflow
 # --preset deb`) makes tumblenook_<version>_<arch>.deb.
 set(CPACK_PACKAGE_NAME tumblenook)

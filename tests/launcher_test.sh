@@ -2,9 +2,9 @@
 # Installs the game into a scratch prefix and plays it through the installed
 # launcher, as a player would: the launcher makes the garden folder and gives
 # it the shipped catalogue without overwriting the player's own files, and the
-# game finds that catalogue and keeps its garden between games. Then plays
-# the build's `play` target, the source tree's play command: its garden is
-# the player's, not one in the build folder.
+# game finds that catalogue and keeps its garden between games; uninstalling
+# leaves the garden alone. Then plays the build's `play` target, the source
+# tree's play command: its garden is the player's, not one in the build folder.
 # Usage: launcher_test.sh BUILD_DIR
 set -eu
 scratch=$(mktemp -d)
@@ -51,6 +51,14 @@ mkdir "$scratch/own" && cp "$garden/mirl.dat" "$scratch/own/"
 play '2\n' TUMBLENOOK_GARDEN="$scratch/own" XDG_DATA_HOME="$scratch/xdg"
 has '0: Pip'
 cmp "$shipped/animals.dat" "$scratch/own/animals.dat"
+
+# Uninstalling removes every installed file and the catalogue's folder; the
+# garden stays.
+cmake --build "$1" --target uninstall >/dev/null
+left=$(find "$prefix" ! -type d)
+[ -z "$left" ] || fail "uninstall left $left"
+[ ! -e "$shipped" ] || fail "uninstall left $shipped"
+grep -q '^Name: Pip$' "$garden/mirl.dat" || fail "uninstall touched the garden"
 
 # The play target keeps the garden where the installed game does, and writes
 # none into the build folders (build/<preset>/ and their parent).
