@@ -52,6 +52,9 @@ for pair in man/man6/tumblenook.6.gz:docs/tumblenook.6 \
     fail "${pair%%:*} is not compressed with gzip -9n"
 done
 grep -qx 'License: Expat' "$doc/copyright" || fail "the copyright names no licence"
+version=$(dpkg-deb -f "$deb" Version)
+head -1 "$source_dir/packaging/changelog" | grep -q "^tumblenook ($version) " ||
+  fail "the changelog's latest entry is not version $version"
 
 # lintian: warnings are shown, errors fail.
 lintian --allow-root --display-info "$deb" | tee "$scratch/lintian" || true
