@@ -1,5 +1,7 @@
 #include "console.h"
 
+#include <cctype>
+#include <cstdio>
 #include <iostream>
 #include <limits>
 #include <string>
@@ -19,17 +21,59 @@ void say(const char* line) { std::cout << line << std::endl; }
 
 void sayInvalid() { say("invalid input"); }
 
-// Reads a number typed at a prompt inside an action. On a word that is not
-// a number the rest of its line is dropped and the stream made usable again,
-// so the main menu goes on; at the end of input the stream stays failed, and
-// the main menu then leaves.
-bool readNumber(int& value) {
-  if (std::cin >> value) return true;
+// What a prompt got: an answer that fits, one too big for it (a number
+// beyond the range of int, a name longer than kMaxNameBytes), or nothing.
+enum class Typed { kFits, kTooBig, kNothing };
+
+// Drops what is left of the current input line, however long, without
+// keeping it: a line typed at a terminal that the game leaves half read
+// would otherwise be read by the shell that started it.
+void dropRestOfLine() {
+  std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+}
+
+// Reads a number typed at a prompt. A number too large for an int is stored
+// clamped to INT_MAX or INT_MIN, as the stream leaves it: it lies outside
+// every list, so it is answered like any number outside the list. After it,
+// or after a word that is not a number, the rest of the line is dropped and
+// the stream made usable again. At the end of input the stream stays failed,
+// and the main menu then leaves.
+Typed readTyped(int& value) {
+  value = 0;  // what a failed read leaves when it met the end of input
+  if (std::cin >> value) return Typed::kFits;
+  const bool tooLarge = value == std::numeric_limits<int>::max() ||
+                        value == std::numeric_limits<int>::min();
   if (!std::cin.eof()) {
     std::cin.clear();
-    std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    dropRestOfLine();
   }
-  return false;
+  return tooLarge ? Typed::kTooBig : Typed::kNothing;
+}
+
+// Reads a number at a prompt inside an action; false when there was none.
+bool readNumber(int& value) { return readTyped(value) != Typed::kNothing; }
+
+// Reads a name: one word, as far as the next blank. A word longer than
+// kMaxNameBytes is read to its end and dropped, never kept whole, however
+// long it is. What follows the word stays for the next prompt.
+Typed readName(std::string& name) {
+  std::cin >> std::ws;
+  std::streambuf& typed = *std::cin.rdbuf();
+  bool tooBig = false;
+  int c = typed.sgetc();
+  for (; c != EOF && std::isspace(c) == 0; c = typed.snextc()) {
+    if (name.size() < kMaxNameBytes) {
+      name += static_cast<char>(c);
+    } else {
+      tooBig = true;
+    }
+  }
+  if (c == EOF) std::cin.setstate(std::ios::eofbit);
+  if (name.empty()) {
+    std::cin.setstate(std::ios::failbit);
+    return Typed::kNothing;
+  }
+  return tooBig ? Typed::kTooBig : Typed::kFits;
 }
 
 // Reads a slot number and answers "invalid input" for one outside the
@@ -147,8 +191,13 @@ void userInterface() {
   int choice = -1;
   while (choice != kLeave) {
     printMainMenu();
-    // A word that is not a number counts as 0, and so does the end of input.
-    if (!(std::cin >> choice)) choice = kLeave;
+    // A word that is not a number counts as 0, and so does the end of input;
+    // a number too large for an int is a number outside the menu.
+    if (!readNumber(choice)) {
+      choice = kLeave;
+    } else if (choice == kLeave) {
+      dropRestOfLine();  // nothing typed after the 0 is left to the shell
+    }
     switch (choice) {
       case kLeave:
         say("Goodbye!");
@@ -221,7 +270,12 @@ void breed() {
   std::cout << "Which mirl should be bred? ";
   int first = 0;
   int second = 0;
-  if (!readNumber(first) || !readNumber(second)) return;
+  const Typed typed = readTyped(first);
+  if (typed == Typed::kNothing) return;
+  // A first number too large for any slot took the rest of its line, the
+  // second number with it.
+  if (typed == Typed::kTooBig) return sayInvalid();
+  if (!readNumber(second)) return;
   if (first == second) return say("A mirl cannot be bred with itself.");
   if (!isOccupied(first) || !isOccupied(second)) return sayInvalid();
   if (mirl[first].getEvolution().getEvolution() <= kChildForm ||
@@ -241,8 +295,14 @@ void nameMirl() {
   if (!readSlot(slot)) return;
   std::cout << "What would you like to name it? ";
   std::string name;
-  if (!(std::cin >> name)) return;
-  mirl[slot].setName(name);
+  switch (readName(name)) {
+    case Typed::kFits:
+      return mirl[slot].setName(name);
+    case Typed::kTooBig:
+      return sayInvalid();
+    case Typed::kNothing:
+      return;
+  }
 }
 
 void pet() {

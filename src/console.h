@@ -4,13 +4,22 @@
 // Input that cannot be used never changes the garden: a slot or item number
 // outside what was listed is answered with "invalid input", a word typed
 // where a number belongs ends the action (the rest of its line is dropped),
-// and the end of input leaves the game as if the player chose 0.
+// and the end of input leaves the game as if the player chose 0. A number
+// too large for an int counts as INT_MAX or INT_MIN, a number outside every
+// list, and the rest of its line is dropped too. When the game leaves, the
+// rest of the line is read and dropped, so nothing typed reaches the shell.
 //
 // The console works on the garden (garden.h) in memory only; loading and
 // saving it is the garden file's job (garden_file.h).
 
 #ifndef TUMBLENOOK_CONSOLE_H_
 #define TUMBLENOOK_CONSOLE_H_
+
+#include <cstddef>
+
+// The longest name a player may type, in bytes. A longer one is answered
+// with "invalid input" and leaves the name as it was.
+inline constexpr std::size_t kMaxNameBytes = 64;
 
 // The main menu, until the player leaves (or input ends).
 void userInterface();

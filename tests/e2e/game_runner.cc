@@ -50,21 +50,22 @@ std::vector<std::string> gameEnvironment(unsigned seed) {
   return env;
 }
 
-// Starts the game in `folder` with its standard streams on `io` files.
-pid_t startGame(const fs::path& folder, const fs::path& io, unsigned seed) {
+// Starts the game in `folder` with `input` as its standard input and its
+// output and error on `io` files.
+pid_t startGame(const fs::path& folder, int input, const fs::path& io,
+                unsigned seed) {
   std::vector<std::string> env = gameEnvironment(seed);
   std::vector<char*> envp;
   for (std::string& var : env) envp.push_back(var.data());
   envp.push_back(nullptr);
   char game[] = TUMBLENOOK_GAME;
   char* argv[] = {game, nullptr};
-  const std::string paths[] = {io / "in", io / "out", io / "err"};
+  const std::string paths[] = {io / "out", io / "err"};
   const pid_t pid = fork();
   if (pid != 0) return pid;
   const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
-  const int fds[] = {open(paths[0].c_str(), O_RDONLY | O_CLOEXEC),
-                     open(paths[1].c_str(), flags, 0600),
-                     open(paths[2].c_str(), flags, 0600)};
+  const int fds[] = {input, open(paths[0].c_str(), flags, 0600),
+                     open(paths[1].c_str(), flags, 0600)};
   for (int stream = 0; stream < 3; ++stream) dup2(fds[stream], stream);
   const rlimit limit = {kMaxFileBytes, kMaxFileBytes};
   setrlimit(RLIMIT_FSIZE, &limit);
@@ -84,7 +85,10 @@ GameResult runGame(const GameSetup& setup) {
     }
   }
   place(io / "in", setup.input);
-  const pid_t pid = startGame(folder, io, setup.seed);
+  // Opened here, so that the file offset the game leaves can be read after
+  // it ended.
+  const int input = open((io / "in").c_str(), O_RDONLY | O_CLOEXEC);
+  const pid_t pid = startGame(folder, input, io, setup.seed);
   const auto deadline = std::chrono::steady_clock::now() + setup.timeout;
   int status = 0;
   bool timedOut = false;
@@ -102,6 +106,8 @@ GameResult runGame(const GameSetup& setup) {
   GameResult result;
   result.timedOut = timedOut;
   if (pid > 0 && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+  result.inputRead = lseek(input, 0, SEEK_CUR);
+  close(input);
   result.out = readFile(io / "out");
   result.err = readFile(io / "err");
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {

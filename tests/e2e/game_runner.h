@@ -1,7 +1,8 @@
 // Plays whole sessions of the real game as a player would: runGame() starts
 // the built `tumblenook` in a fresh temporary folder holding `files`, with
 // `input` as its whole standard input, and returns its standard output and
-// error, its exit status and every file left in the folder (then removed).
+// error, its exit status, how much of its input it read and every file left
+// in the folder (then removed).
 //
 // Runs are reproducible: the srand shim is preloaded and replaces the clock
 // seed by `seed`. The test's environment is passed on, so sanitizer options
@@ -34,6 +35,9 @@ struct GameResult {
   std::string out, err;
   int status = -1;  // exit status; -1 when killed
   bool timedOut = false;
+  // The offset the game left in its standard input, a file: on leaving, the
+  // C library puts it just after the last byte the game took.
+  long long inputRead = -1;
   FileMap files;  // every regular file in the folder after the run
 
   std::string file(const std::string& path) const {
