@@ -65,17 +65,15 @@ void Breed::validate() {
   }
 }
 
-void Breed::printPhenotype() const {
-  if (shine[0]) std::cout << "Shiny ";
+std::string Breed::getPhenotype() const {
+  std::string looks = shine[0] ? "Shiny " : "";
   const int shownCoat = validCoat(coat[0]);
-  if (shownCoat != 0) {
-    std::cout << COATS[shownCoat];
-  } else {
-    std::cout << (twotone[0] ? "Two-Tone " : "monotone ")
-              << COLORS[validColor(color[0])];
-  }
-  std::cout << std::endl;
+  if (shownCoat != 0) return looks + COATS[shownCoat];
+  return looks + (twotone[0] ? "Two-Tone " : "monotone ") +
+         COLORS[validColor(color[0])];
 }
+
+void Breed::printPhenotype() const { std::cout << getPhenotype() << std::endl; }
 
 void Breed::printGenotype() const {
   std::cout << "Color: " << COLORS[validColor(color[0])] << ' '

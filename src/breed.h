@@ -12,6 +12,7 @@
 #define TUMBLENOOK_BREED_H_
 
 #include <fstream>
+#include <string>
 
 class Breed {
  public:
@@ -42,7 +43,12 @@ class Breed {
   // Resets a colour outside 0 to 14 and a coat outside 0 to 17 to 0.
   void validate();
 
-  // Prints the appearance line, from the alleles in slot 0.
+  // The appearance, from the alleles in slot 0: "Shiny " when shiny, then
+  // the coat's name, or without a coat "Two-Tone " or "monotone " and the
+  // colour's name.
+  std::string getPhenotype() const;
+
+  // Prints the appearance line.
   void printPhenotype() const;
 
   // Prints the four allele pairs, one labelled line each.
