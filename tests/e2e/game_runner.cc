@@ -53,13 +53,16 @@ std::vector<std::string> gameEnvironment(unsigned seed) {
 // Starts the game in `folder` with `input` as its standard input and its
 // output and error on `io` files.
 pid_t startGame(const fs::path& folder, int input, const fs::path& io,
-                unsigned seed) {
-  std::vector<std::string> env = gameEnvironment(seed);
+                const GameSetup& setup) {
+  std::vector<std::string> env = gameEnvironment(setup.seed);
   std::vector<char*> envp;
   for (std::string& var : env) envp.push_back(var.data());
   envp.push_back(nullptr);
   char game[] = TUMBLENOOK_GAME;
-  char* argv[] = {game, nullptr};
+  std::vector<std::string> args = setup.args;
+  std::vector<char*> argv = {game};
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
   const std::string paths[] = {io / "out", io / "err"};
   const pid_t pid = fork();
   if (pid != 0) return pid;
@@ -69,7 +72,7 @@ pid_t startGame(const fs::path& folder, int input, const fs::path& io,
   for (int stream = 0; stream < 3; ++stream) dup2(fds[stream], stream);
   const rlimit limit = {kMaxFileBytes, kMaxFileBytes};
   setrlimit(RLIMIT_FSIZE, &limit);
-  if (chdir(folder.c_str()) == 0) execve(game, argv, envp.data());
+  if (chdir(folder.c_str()) == 0) execve(game, argv.data(), envp.data());
   _exit(127);
 }
 
@@ -88,7 +91,7 @@ GameResult runGame(const GameSetup& setup) {
   // Opened here, so that the file offset the game leaves can be read after
   // it ended.
   const int input = open((io / "in").c_str(), O_RDONLY | O_CLOEXEC);
-  const pid_t pid = startGame(folder, input, io, setup.seed);
+  const pid_t pid = startGame(folder, input, io, setup);
   const auto deadline = std::chrono::steady_clock::now() + setup.timeout;
   int status = 0;
   bool timedOut = false;

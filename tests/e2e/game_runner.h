@@ -1,8 +1,8 @@
 // Plays whole sessions of the real game as a player would: runGame() starts
 // the built `tumblenook` in a fresh temporary folder holding `files`, with
-// `input` as its whole standard input, and returns its standard output and
-// error, its exit status, how much of its input it read and every file left
-// in the folder (then removed).
+// `input` as its whole standard input and `args` on its command line, and
+// returns its standard output and error, its exit status, how much of its
+// input it read and every file left in the folder (then removed).
 //
 // Runs are reproducible: the srand shim is preloaded and replaces the clock
 // seed by `seed`. The test's environment is passed on, so sanitizer options
@@ -17,6 +17,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 using FileMap = std::map<std::string, std::string>;  // relative path: bytes
 
@@ -25,6 +26,7 @@ struct GameSetup {
       : input(std::move(stdinBytes)), files(std::move(initial)) {}
 
   std::string input;
+  std::vector<std::string> args;  // the command line after the game's name
   FileMap files;  // parent folders are made: "mirl.dat/x" makes a folder
   bool shippedCatalogue = true;  // add fruits.dat, animals.dat unless given
   unsigned seed = 1;
