@@ -52,6 +52,30 @@ play '2\n' TUMBLENOOK_GARDEN="$scratch/own" XDG_DATA_HOME="$scratch/xdg"
 has '0: Pip'
 cmp "$shipped/animals.dat" "$scratch/own/animals.dat"
 
+# Options only look: the launcher passes them on and makes and copies
+# nothing. Its help names the garden folder; --list shows the garden as it is,
+# or an empty one where there is no garden folder yet.
+# look VAR=VALUE... OPTION...: the launcher with options, started elsewhere.
+look() {
+  (cd / && env -i PATH="$PATH" HOME="$scratch/new" "$@" </dev/null >"$scratch/out")
+}
+look "$prefix/bin/tumblenook-play" --help
+has "$scratch/new/.local/share/tumblenook"
+has "--list"
+look "$prefix/bin/tumblenook-play" --version
+has "tumblenook "
+look "$prefix/bin/tumblenook-play" -l
+has "The garden is empty."
+if look "$prefix/bin/tumblenook-play" --bogus 2>/dev/null; then
+  fail "an unknown option was taken"
+fi
+[ ! -e "$scratch/new" ] || fail "an option made a garden folder"
+ls "$garden" >"$scratch/before" && cp "$garden/mirl.dat" "$scratch/mirl"
+look XDG_DATA_HOME="$scratch/xdg" "$prefix/bin/tumblenook-play" --list
+has '0: Pip'
+cmp "$scratch/mirl" "$garden/mirl.dat"
+ls "$garden" | cmp -s "$scratch/before" - || fail "--list changed the folder"
+
 # Uninstalling removes every installed file and the catalogue's folder; the
 # garden stays.
 cmake --build "$1" --target uninstall >/dev/null
