@@ -2,6 +2,7 @@
 # Measures Tumblenook's speed and footprint on this machine:
 #  1. start-up and leave with a full garden of 8 (load, one choice, save):
 #     wall time, CPU time (user + sys) and peak resident memory over RUNS runs;
+#     the same for `tumblenook --list` on that garden;
 #  2. a scripted session of CHOICES main-menu choices mixing every action:
 #     time per choice, system calls per choice (strace) and user-space
 #     instructions per choice (callgrind, on a PROFILED-choice session).
@@ -70,6 +71,8 @@ echo "Machine: $(nproc) CPUs, $(sed -n 's/^model name\t*: //p' /proc/cpuinfo |
 echo
 echo "== Start-up and leave, full garden of 8 ($runs runs)"
 "$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game"
+printf -- '--list of the same garden: '
+"$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game" --list
 printf 'floor of the measurement (/bin/true): '
 "$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" /bin/true
 fresh

@@ -1,7 +1,7 @@
 // Runs a program many times and reports its wall time, CPU time and peak
 // resident memory, measured by the kernel for each run.
 //
-//   spawn RUNS FOLDER TEMPLATE INPUT PROGRAM
+//   spawn RUNS FOLDER TEMPLATE INPUT PROGRAM [ARGUMENT...]
 //
 // Before each run FOLDER/mirl.dat is replaced by a copy of TEMPLATE (outside
 // the timed span), so every run starts from the same garden. The program runs
@@ -63,7 +63,8 @@ double nowMs() {
 }
 
 // One run: returns its wall time and fills in CPU time and peak memory.
-double runOnce(const char* folder, const char* input, const char* program,
+// `command` is the program and its arguments, ending with a null.
+double runOnce(const char* folder, const char* input, char** command,
                double& cpu, double& peak) {
   const double start = nowMs();
   const pid_t child = fork();
@@ -74,7 +75,7 @@ double runOnce(const char* folder, const char* input, const char* program,
     if (in < 0 || out < 0 || chdir(folder) != 0) _exit(127);
     dup2(in, STDIN_FILENO);
     dup2(out, STDOUT_FILENO);
-    execl(program, program, static_cast<char*>(nullptr));
+    execv(command[0], command);
     _exit(127);
   }
   int status = 0;
@@ -82,7 +83,7 @@ double runOnce(const char* folder, const char* input, const char* program,
   if (wait4(child, &status, 0, &usage) < 0) die("wait4");
   const double wall = nowMs() - start;
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "spawn: %s failed (status %d)\n", program, status);
+    std::fprintf(stderr, "spawn: %s failed (status %d)\n", command[0], status);
     std::exit(EXIT_FAILURE);
   }
   cpu = millis(usage.ru_utime) + millis(usage.ru_stime);
@@ -98,8 +99,10 @@ double median(double* values, int count) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 6) {
-    std::fprintf(stderr, "usage: spawn RUNS FOLDER TEMPLATE INPUT PROGRAM\n");
+  if (argc < 6) {
+    std::fprintf(stderr,
+                 "usage: spawn RUNS FOLDER TEMPLATE INPUT PROGRAM "
+                 "[ARGUMENT...]\n");
     return EXIT_FAILURE;
   }
   const int runs = std::atoi(argv[1]);
@@ -108,7 +111,7 @@ int main(int argc, char** argv) {
   std::snprintf(garden, sizeof garden, "%s/mirl.dat", argv[2]);
   for (int run = 0; run < runs; ++run) {
     copyFile(argv[3], garden);
-    wallMs[run] = runOnce(argv[2], argv[4], argv[5], cpuMs[run], peakMib[run]);
+    wallMs[run] = runOnce(argv[2], argv[4], argv + 5, cpuMs[run], peakMib[run]);
   }
   const double wall = median(wallMs, runs);
   const double wallLow = wallMs[runs / 10], wallHigh = wallMs[runs * 9 / 10];
