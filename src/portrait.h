@@ -1,12 +1,12 @@
 // A creature at a glance: the block that `tumblenook --list` prints for each
 // creature of the garden. A small drawing of its form sits beside its facts:
 //
-//   0: Pip
-//     \ | /    age 23, reincarnations 1
-//     .---.    form Swim/Hero
-//    ( o o )   skills Swim C 12, Run E 3, Power B 7, Fly E 1, Stamina D 2
-//   <(~~~~~)>  sliders Hero/Dark -30 Hero, Swim/Fly -28 Swim, Run/Power 0 even
-//    ~~~~~~~   looks Shiny monotone Sky Blue
+// 3: Pip
+//   \ | /    age 23, reincarnations 1
+//   .---.    form Swim/Hero
+//  ( o o )   skills Swim C 12, Run E 3, Power B 7, Fly E 1, Stamina D 2
+// <(~~~~~)>  sliders Hero/Dark -30 Hero, Swim/Fly -9 Swim, Run/Power 0 middle
+//  ~~~~~~~   looks Shiny monotone Sky Blue
 //
 // There is one drawing for the Egg, one for the Child forms and one for each
 // adult family (Normal, Swim, Fly, Run, Power); the Orvan forms and the
