@@ -122,5 +122,22 @@ TEST(Console, TakesTheWholeLineItAnswersAndNoMore) {
   }
 }
 
+TEST(Console, DropsAVeryLongNameWithoutKeepingIt) {
+  // The peak memory of a child counts what it held before it started the
+  // game, a copy of this test. So one input, held once, is played twice: as
+  // a short name and a long line after the 0, which is dropped (the game's
+  // peak without the name), then changed in place into a long name.
+  GameSetup game = setup("", garden(1));
+  std::string& input = game.input;
+  input.assign(16 << 20, 'n');
+  input.replace(0, 8, "2\n0\nP 0 ");
+  input.replace(input.size() - 3, 3, "\n0\n");
+  const long dropped = runGame(game).peakKib;
+  input.replace(4, 4, "nnnn");
+  const long tooLong = runGame(game).peakKib;
+  constexpr long kSlackKib = 4 << 10;
+  EXPECT_LT(tooLong, dropped + kSlackKib);
+}
+
 }  // namespace
 }  // namespace e2e

@@ -94,11 +94,12 @@ GameResult runGame(const GameSetup& setup) {
   const pid_t pid = startGame(folder, input, io, setup);
   const auto deadline = std::chrono::steady_clock::now() + setup.timeout;
   int status = 0;
+  rusage usage{};
   bool timedOut = false;
-  while (pid > 0 && waitpid(pid, &status, WNOHANG) == 0) {
+  while (pid > 0 && wait4(pid, &status, WNOHANG, &usage) == 0) {
     if (std::chrono::steady_clock::now() > deadline) {
       kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
+      wait4(pid, &status, 0, &usage);
       timedOut = true;
       ADD_FAILURE() << "the game did not end in " << setup.timeout.count()
                     << " ms";
@@ -110,6 +111,7 @@ GameResult runGame(const GameSetup& setup) {
   result.timedOut = timedOut;
   if (pid > 0 && WIFEXITED(status)) result.status = WEXITSTATUS(status);
   result.inputRead = lseek(input, 0, SEEK_CUR);
+  result.peakKib = usage.ru_maxrss;
   close(input);
   result.out = readFile(io / "out");
   result.err = readFile(io / "err");

@@ -2,7 +2,8 @@
 // the built `tumblenook` in a fresh temporary folder holding `files`, with
 // `input` as its whole standard input and `args` on its command line, and
 // returns its standard output and error, its exit status, how much of its
-// input it read and every file left in the folder (then removed).
+// input it read, its peak memory and every file left in the folder (then
+// removed).
 //
 // Runs are reproducible: the srand shim is preloaded and replaces the clock
 // seed by `seed`. The test's environment is passed on, so sanitizer options
@@ -40,7 +41,8 @@ struct GameResult {
   // The offset the game left in its standard input, a file: on leaving, the
   // C library puts it just after the last byte the game took.
   long long inputRead = -1;
-  FileMap files;  // every regular file in the folder after the run
+  long peakKib = 0;  // the game's peak resident memory
+  FileMap files;     // every regular file in the folder after the run
 
   std::string file(const std::string& path) const {
     const auto found = files.find(path);
