@@ -2,16 +2,12 @@
 // runs in as it was; --list shows the garden without changing it, in colour
 // only on a terminal.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <filesystem>
+#include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "garden.h"
@@ -77,69 +73,37 @@ TEST(Options, ListShowsTheGardenAndChangesNothing) {
   }
 }
 
-// What `tumblenook --list` prints on a garden of one, its output on a
-// terminal or a pipe, with TERM and NO_COLOR set as given (null: unset).
-std::string listed(bool terminal, const char* term, const char* noColor) {
-  const std::filesystem::path folder = makeTempFolder("tumblenook-tty");
-  writeFile(folder / "mirl.dat", saveFile(garden(1)));
-  int reader = -1, writer = -1;
-  if (terminal) {
-    reader = posix_openpt(O_RDWR | O_NOCTTY);
-    if (reader < 0 || grantpt(reader) != 0 || unlockpt(reader) != 0) {
-      ADD_FAILURE() << "no terminal";
-      return "";
-    }
-  } else {
-    int ends[2];
-    if (pipe(ends) != 0) return "";
-    reader = ends[0], writer = ends[1];
-  }
-  const std::string slave = terminal ? ptsname(reader) : "";
-  const pid_t pid = fork();
-  if (pid == 0) {
-    setsid();
-    const int out = terminal ? open(slave.c_str(), O_RDWR) : writer;
-    dup2(out, STDOUT_FILENO);
-    if (chdir(folder.c_str()) != 0) _exit(127);
-    clearenv();
-    if (term != nullptr) setenv("TERM", term, 1);
-    if (noColor != nullptr) setenv("NO_COLOR", noColor, 1);
-    execl(TUMBLENOOK_GAME, TUMBLENOOK_GAME, "--list", nullptr);
-    _exit(127);
-  }
-  if (writer >= 0) close(writer);
+// What `tumblenook --list` prints for a garden of one, on a terminal of
+// script(1) or into a pipe, with `env` its only TERM and NO_COLOR.
+std::string listed(bool terminal, const std::string& env) {
+  TempDir dir;
+  writeFile("mirl.dat", saveFile(garden(1)));
+  const std::string game = TUMBLENOOK_GAME " --list";
+  const std::string command =
+      "env -u TERM -u NO_COLOR " + env + " " +
+      (terminal ? "script -qec '" + game + "' /dev/null" : game);
+  FILE* out = popen(command.c_str(), "r");
   std::string text;
   char buffer[4096];
-  ssize_t got = 0;
-  // A terminal whose other end has closed answers EIO.
-  while ((got = read(reader, buffer, sizeof buffer)) > 0 || errno == EINTR) {
-    if (got > 0) text.append(buffer, got);
+  for (size_t got; (got = fread(buffer, 1, sizeof buffer, out)) > 0;) {
+    text.append(buffer, got);
   }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  close(reader);
-  std::filesystem::remove_all(folder);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(0, pclose(out));
   return text;
 }
 
 TEST(Options, ListIsInColourOnlyOnAColourTerminal) {
-  struct Case {
-    bool terminal;
-    const char* term;
-    const char* noColor;
-    bool colour;
-  };
-  for (const Case& c :
-       {Case{true, "xterm", nullptr, true},
-        Case{false, "xterm", nullptr, false},
-        Case{true, "dumb", nullptr, false}, Case{true, nullptr, nullptr, false},
-        Case{true, "xterm", "", false}}) {
-    SCOPED_TRACE(std::string(c.terminal ? "terminal " : "pipe ") +
-                 (c.term ? c.term : "-") + (c.noColor ? " NO_COLOR" : ""));
-    const std::string text = listed(c.terminal, c.term, c.noColor);
+  const std::tuple<bool, const char*, bool> cases[] = {
+      {true, "TERM=xterm", true},
+      {false, "TERM=xterm", false},
+      {true, "TERM=dumb", false},
+      {true, "", false},
+      {true, "TERM=xterm NO_COLOR=", false}};
+  for (const auto& [terminal, env, colour] : cases) {
+    SCOPED_TRACE(std::string(terminal ? "terminal " : "pipe ") + env);
+    const std::string text = listed(terminal, env);
     EXPECT_NE(std::string::npos, text.find("0: Mi0"));
-    EXPECT_EQ(c.colour, text.find("\033[") != std::string::npos);
+    EXPECT_EQ(colour, text.find("\033[") != std::string::npos);
   }
 }
 
