@@ -47,6 +47,9 @@ Breed::Breed(Breed first, Breed second) : color{}, coat{}, shine{}, twotone{} {
 }
 
 Breed::Breed(std::ifstream& in)
+    : Breed(static_cast<std::istream&>(in)) {}
+
+Breed::Breed(std::istream& in)
     : color{0, 0}, coat{0, 0}, shine{false, false}, twotone{false, false} {
   std::string label;
   in >> label >> color[0] >> color[1];
@@ -90,6 +93,10 @@ bool Breed::isPure() const {
 }
 
 void Breed::save(std::ofstream& out) {
+  save(static_cast<std::ostream&>(out));
+}
+
+void Breed::save(std::ostream& out) {
   validate();
   out << "Color: " << color[0] << ' ' << color[1] << '\n';
   out << "Coat: " << coat[0] << ' ' << coat[1] << '\n';

@@ -31,6 +31,8 @@ class Breed {
   // Reads the genotype section of a save record, four label words included,
   // then validates. A boolean other than 0 or 1 fails the stream; the caller
   // tests it.
+  explicit Breed(std::istream& in);
+  // The same, from a file stream.
   explicit Breed(std::ifstream& in);
 
   // Allele `i` of a trait.
@@ -58,6 +60,8 @@ class Breed {
   bool isPure() const;
 
   // Validates, then writes the four labelled lines of the genotype section.
+  void save(std::ostream& out);
+  // The same, to a file stream.
   void save(std::ofstream& out);
 
  private:

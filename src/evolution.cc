@@ -50,6 +50,9 @@ int family(long long s, long long r) {
 Evolution::Evolution() : form(kEggForm), heroDark(0), swimFly(0), runPower(0) {}
 
 Evolution::Evolution(std::ifstream& in)
+    : Evolution(static_cast<std::istream&>(in)) {}
+
+Evolution::Evolution(std::istream& in)
     : form(0), heroDark(0), swimFly(0), runPower(0) {
   in >> form >> heroDark >> swimFly >> runPower;
   validate();
@@ -149,6 +152,10 @@ void Evolution::validate() {
 }
 
 void Evolution::save(std::ofstream& out) {
+  save(static_cast<std::ostream&>(out));
+}
+
+void Evolution::save(std::ostream& out) {
   validate();
   out << form << ' ' << heroDark << ' ' << swimFly << ' ' << runPower << '\n';
 }

@@ -24,6 +24,8 @@ class Evolution {
 
   // Reads the four numbers of a save record's evolution section (form and
   // the three sliders), then validates. The caller tests the stream.
+  explicit Evolution(std::istream& in);
+  // The same, from a file stream.
   explicit Evolution(std::ifstream& in);
 
   // The form index.
@@ -67,6 +69,8 @@ class Evolution {
   void validate();
 
   // Validates, then writes the four numbers of the evolution section.
+  void save(std::ostream& out);
+  // The same, to a file stream.
   void save(std::ofstream& out);
 
  private:

@@ -104,7 +104,10 @@ OrvanDrive::OrvanDrive(int kind)
 
 Fruit::Fruit() : name("Fruit"), bitesLeft(0) {}
 
-Fruit::Fruit(std::ifstream& in) : bitesLeft(kBitesPerFruit) {
+Fruit::Fruit(std::ifstream& in)
+    : Fruit(static_cast<std::istream&>(in)) {}
+
+Fruit::Fruit(std::istream& in) : bitesLeft(kBitesPerFruit) {
   FileAmounts a;
   int unused = 0;
   in >> name >> a.swim >> a.fly >> a.run >> a.power >> a.stamina >> unused >>
@@ -121,7 +124,10 @@ StatItem Fruit::getStats() const {
 
 Animal::Animal() : name("Animal") {}
 
-Animal::Animal(std::ifstream& in) {
+Animal::Animal(std::ifstream& in)
+    : Animal(static_cast<std::istream&>(in)) {}
+
+Animal::Animal(std::istream& in) {
   FileAmounts a;
   int color = 0;
   int unused = 0;

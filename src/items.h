@@ -86,6 +86,8 @@ class Fruit {
   // Reads one fruit record: name, then swim, fly, run, power and stamina
   // amounts, then two numbers that are not used. Four bites. The caller tests
   // the stream to learn whether a whole record was there.
+  explicit Fruit(std::istream& in);
+  // The same, from a file stream.
   explicit Fruit(std::ifstream& in);
 
   std::string getName() const { return name; }
@@ -110,6 +112,8 @@ class Animal {
 
   // Reads one animal record: colour, name, then swim, fly, run and power
   // amounts, then two numbers that are not used. The caller tests the stream.
+  explicit Animal(std::istream& in);
+  // The same, from a file stream.
   explicit Animal(std::ifstream& in);
 
   std::string getName() const { return name; }

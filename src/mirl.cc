@@ -37,19 +37,19 @@ std::array<Stat, kSkillCount> makeSkills(Make make) {
 
 // Save records label every value; the labels are read and never compared,
 // so a hand-edited file may word them as it likes.
-std::ifstream& skipLabel(std::ifstream& in) {
+std::istream& skipLabel(std::istream& in) {
   std::string label;
   in >> label;
   return in;
 }
 
-std::string readLabelledWord(std::ifstream& in) {
+std::string readLabelledWord(std::istream& in) {
   std::string word;
   skipLabel(in) >> word;
   return word;
 }
 
-int readLabelledNumber(std::ifstream& in) {
+int readLabelledNumber(std::istream& in) {
   int number = 0;
   skipLabel(in) >> number;
   return number;
@@ -77,6 +77,9 @@ Mirl::Mirl(Mirl first, Mirl second)
 
 // Members are built in declaration order, which is the record's order.
 Mirl::Mirl(std::ifstream& in)
+    : Mirl(static_cast<std::istream&>(in)) {}
+
+Mirl::Mirl(std::istream& in)
     : name(readLabelledWord(in)),
       age(readLabelledNumber(in)),
       reincarnations(readLabelledNumber(in)),
@@ -144,6 +147,10 @@ void Mirl::validate() {
 // a temporary file that is flushed and synced once before it replaces the old
 // one, so a flush per line would only add a system call per line.
 void Mirl::save(std::ofstream& out) {
+  save(static_cast<std::ostream&>(out));
+}
+
+void Mirl::save(std::ostream& out) {
   validate();
   out << "Name: " << name << '\n';
   out << "Age: " << age << '\n';

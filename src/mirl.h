@@ -37,6 +37,8 @@ class Mirl {
   // Reads one creature record of the save file and brings every value into
   // range. The caller tests the stream: a record that does not parse leaves
   // it failed.
+  explicit Mirl(std::istream& in);
+  // The same, from a file stream.
   explicit Mirl(std::ifstream& in);
 
   std::string getName() const { return name; }
@@ -85,6 +87,8 @@ class Mirl {
   void validate();
 
   // Validates, then writes the creature's 18-line save record.
+  void save(std::ostream& out);
+  // The same, to a file stream.
   void save(std::ofstream& out);
 
  private:

@@ -35,7 +35,10 @@ Stat::Stat(Stat first, Stat second)
   ranks[0] = ranks[1 + std::rand() % 2];
 }
 
-Stat::Stat(std::ifstream& in) : points(0), ranks{}, level(0), experience(0) {
+Stat::Stat(std::ifstream& in)
+    : Stat(static_cast<std::istream&>(in)) {}
+
+Stat::Stat(std::istream& in) : points(0), ranks{}, level(0), experience(0) {
   in >> points >> level >> experience >> ranks[0] >> ranks[1] >> ranks[2];
   validate();
 }
@@ -92,6 +95,10 @@ void Stat::print() const {
 }
 
 void Stat::save(std::ofstream& out) {
+  save(static_cast<std::ostream&>(out));
+}
+
+void Stat::save(std::ostream& out) {
   validate();
   out << points << ' ' << level << ' ' << experience << '\n';
   out << ranks[0] << ' ' << ranks[1] << ' ' << ranks[2] << '\n';

@@ -30,6 +30,8 @@ class Stat {
   // Reads the six numbers of a skill's section of a save record (points,
   // level, experience, then the three ranks), then validates. Fields that the
   // stream cannot supply stay 0; the caller tests the stream.
+  explicit Stat(std::istream& in);
+  // The same, from a file stream.
   explicit Stat(std::ifstream& in);
 
   // One level up with its random points; at level 99 or above it only fills
@@ -57,6 +59,8 @@ class Stat {
   void print() const;
 
   // Validates, then writes the skill's two lines of a save record.
+  void save(std::ostream& out);
+  // The same, to a file stream.
   void save(std::ofstream& out);
 
   // ranks[index]: 0 is the expressed rank, 1 and 2 the genes.
