@@ -12,6 +12,7 @@
 #include <sstream>
 #include <utility>
 
+#include "file_bytes.h"
 #include "garden.h"
 
 namespace {
@@ -110,13 +111,6 @@ bool keepBackup(const std::string& path) {
 }
 
 }  // namespace
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 namespace {
 

@@ -32,7 +32,4 @@ bool viewGarden(const std::string& path);
 // old file is then untouched.
 bool saveGarden(const std::string& path);
 
-// The whole content of the file at `path`; empty when it cannot be read.
-std::string readFile(const std::string& path);
-
 #endif  // TUMBLENOOK_GARDEN_FILE_H_

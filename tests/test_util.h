@@ -16,7 +16,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "garden_file.h"  // readFile
+#include "file_bytes.h"  // readFile
 
 // Collects everything written to std::cout while it is alive.
 class CaptureStdout {

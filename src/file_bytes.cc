@@ -1,0 +1,11 @@
+#include "file_bytes.h"
+
+#include <fstream>
+#include <sstream>
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
