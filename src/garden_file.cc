@@ -17,6 +17,9 @@
 
 namespace {
 
+// No limit yet on what is read of a garden.
+constexpr std::size_t kMaxBytes = std::size_t{1} << 40;
+
 // Saves or copies go through a temporary file in the same folder, which is
 // flushed to disk and then renamed over the target, so that a reader sees
 // the old file or the new one and never part of one.
@@ -82,7 +85,7 @@ std::string backupPath(const std::string& path, const std::string& bytes) {
     std::string candidate = path + ".bak";
     if (number > 0) candidate += "." + std::to_string(number);
     if (::access(candidate.c_str(), F_OK) != 0 ||
-        readFile(candidate) == bytes) {
+        readFileBytes(candidate, kMaxBytes).bytes == bytes) {
       return candidate;
     }
   }
@@ -92,7 +95,7 @@ std::string backupPath(const std::string& path, const std::string& bytes) {
 // Copies the file at `path` to a backup, so that what could not be loaded
 // survives the next save.
 bool keepBackup(const std::string& path) {
-  const std::string bytes = readFile(path);
+  const std::string bytes = readFileBytes(path, kMaxBytes).bytes;
   const std::string backup = backupPath(path, bytes);
   const int error =
       backup.empty()

@@ -16,7 +16,14 @@
 #include <stdexcept>
 #include <string>
 
-#include "file_bytes.h"  // readFile
+#include "file_bytes.h"
+
+// The whole content of the file at `path`, read with the game's own reader;
+// empty when it cannot be read.
+inline std::string readFile(const std::string& path) {
+  constexpr std::size_t kNoLimit = std::size_t{1} << 40;
+  return readFileBytes(path, kNoLimit).bytes;
+}
 
 // Collects everything written to std::cout while it is alive.
 class CaptureStdout {
