@@ -21,6 +21,13 @@ void say(const char* line) { std::cout << line << std::endl; }
 
 void sayInvalid() { say("invalid input"); }
 
+// A catalogue file that could not be read lists nothing; the reason goes to
+// standard error, which the player sees while standard output stays the
+// game's.
+void noteUnreadable(const std::string& problem) {
+  if (!problem.empty()) std::cerr << "tumblenook: " << problem << std::endl;
+}
+
 // What a prompt got: an answer that fits, one too big for it (a number
 // beyond the range of int, a name longer than kMaxNameBytes), or nothing.
 enum class Typed { kFits, kTooBig, kNothing };
@@ -112,6 +119,7 @@ void printMainMenu() {
 
 void giveFood(const ItemCollection& items, Mirl& creature) {
   items.printFruits();
+  noteUnreadable(items.getFruitsError());
   std::cout << "Which fruit should be given? ";
   int index = 0;
   if (!readNumber(index)) return;
@@ -132,6 +140,7 @@ void giveDrive(const ItemCollection& items, Mirl& creature) {
 
 void giveAnimal(const ItemCollection& items, Mirl& creature) {
   items.printAnimals();
+  noteUnreadable(items.getAnimalsError());
   std::cout << "Which animal should be given? ";
   int index = 0;
   if (!readNumber(index)) return;

@@ -1,7 +1,9 @@
 #include "items.h"
 
 #include <iostream>
+#include <sstream>
 
+#include "file_bytes.h"
 #include "names.h"
 
 namespace {
@@ -11,6 +13,9 @@ constexpr int kDriveStrength = 1;
 constexpr int kAnimalStrength = 2;
 constexpr int kBitesPerFruit = 4;
 constexpr int kHeaderWords = 8;
+// Thirty records take a few KiB. Of a longer file only this much is read, so
+// that memory stays bounded whatever the file holds.
+constexpr std::size_t kMaxCatalogueBytes = 64 * 1024;
 
 // The amounts of a catalogue record, in the order the files list them.
 struct FileAmounts {
@@ -60,19 +65,28 @@ StatItem driveStats(int kind) {
 }
 
 // Reads the records of one catalogue file into `items`, in file order, and
-// returns how many were read. A missing file, a header cut short, or a record
-// that does not parse ends the reading; the records before it are kept, and
-// so is a complete last record with no line end after it.
+// returns how many were read. A header cut short, or a record that does not
+// parse ends the reading; the records before it are kept, and so is a
+// complete last record with no line end after it. A file that cannot be read
+// (missing, not a regular file, a read error) gives no records, and
+// `problem` says why.
 template <typename Item>
 int readCatalogue(const std::string& path,
-                  Item (&items)[ItemCollection::MAX_ITEMS]) {
-  std::ifstream in(path);
+                  Item (&items)[ItemCollection::MAX_ITEMS],
+                  std::string& problem) {
+  const FileBytes file = readFileBytes(path, kMaxCatalogueBytes);
+  if (file.error != 0) {
+    problem = "cannot read " + path + ": " + describeError(file.error);
+    return 0;
+  }
+  std::istringstream in(file.bytes);
   std::string header;
   for (int word = 0; word < kHeaderWords; ++word) in >> header;
   int count = 0;
   while (count < ItemCollection::MAX_ITEMS && (in >> std::ws) && !in.eof()) {
     Item item(in);
-    if (in.fail()) break;
+    // A record that meets the end of a file cut at the limit may be cut too.
+    if (in.fail() || (!file.whole && in.eof())) break;
     items[count++] = item;
   }
   return count;
@@ -144,8 +158,8 @@ ItemCollection::ItemCollection(const std::string& fruitsPath,
                                const std::string& animalsPath) {
   for (int kind = 0; kind < DRIVE_COUNT; ++kind)
     drives[kind] = OrvanDrive(kind);
-  fruitCount = readCatalogue(fruitsPath, fruits);
-  animalCount = readCatalogue(animalsPath, animals);
+  fruitCount = readCatalogue(fruitsPath, fruits, fruitsError);
+  animalCount = readCatalogue(animalsPath, animals, animalsError);
 }
 
 OrvanDrive ItemCollection::getOrvanDrive(int i) const {

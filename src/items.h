@@ -127,8 +127,9 @@ class Animal {
 };
 
 // The catalogue of one give-item action: the eight drives, and up to 30
-// fruits and 30 animals read from the data files. A file that is missing
-// gives no entries; reading stops at the first record that does not parse
+// fruits and 30 animals read from the data files. A file that is missing,
+// is not a regular file or cannot be read gives no entries, and the reason
+// is kept; reading stops at the first record that does not parse
 // and after the 30th, keeping the records before. Listings number entries
 // from 0, and that number is the index the getters take.
 class ItemCollection {
@@ -150,6 +151,11 @@ class ItemCollection {
   int getFruitCount() const { return fruitCount; }
   int getAnimalCount() const { return animalCount; }
 
+  // Why a catalogue file gave no entries because it could not be read
+  // ("cannot read fruits.dat: ..."); empty when it was read.
+  std::string getFruitsError() const { return fruitsError; }
+  std::string getAnimalsError() const { return animalsError; }
+
   // Numbered listings, one line an entry.
   void printOrvanDrives() const;
   void printFruits() const;
@@ -161,6 +167,8 @@ class ItemCollection {
   Animal animals[MAX_ITEMS];
   int fruitCount;
   int animalCount;
+  std::string fruitsError;
+  std::string animalsError;
 };
 
 #endif  // TUMBLENOOK_ITEMS_H_
