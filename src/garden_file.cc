@@ -1,12 +1,13 @@
 #include "garden_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <sstream>
@@ -17,138 +18,372 @@
 
 namespace {
 
-// No limit yet on what is read of a garden.
-constexpr std::size_t kMaxBytes = std::size_t{1} << 40;
+// Eight records with names of any sensible length take a few KiB. Of a
+// longer file only this much is read, so that memory stays bounded whatever
+// the file holds; the rest counts as damage and is kept in the backup.
+constexpr std::size_t kMaxGardenBytes = 256 * 1024;
 
-// Saves or copies go through a temporary file in the same folder, which is
-// flushed to disk and then renamed over the target, so that a reader sees
-// the old file or the new one and never part of one.
+// Bytes copied at a time from a garden too long to hold in memory.
+constexpr std::size_t kCopyChunk = 16 * 1024;
+
+// Temporaries are named "." + the garden's name + this marker + six random
+// characters (a backup's: + ".bak..." before the marker): hidden, and marked
+// as the game's own, so that the clean-up at the start of a game never takes
+// a player's file for one.
+constexpr char kTempMarker[] = ".tumblenook-temp.";
+constexpr char kTempRandom[] = "XXXXXX";
+constexpr char kBackupSuffix[] = ".bak";
+constexpr char kLockSuffix[] = ".lock";
+constexpr int kMaxBackups = 100;
+
+// The mode of a new file before the umask, as for any file a program makes.
+constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kPermissionBits = 0777;
+
+void report(const std::string& what, const std::string& path, int error) {
+  std::cerr << "tumblenook: " << what << ' ' << path << ": "
+            << describeError(error) << std::endl;
+}
+
+void warnUnsynced(const std::string& path, int error) {
+  std::cerr << "tumblenook: saved " << path
+            << ", but it may not survive a power cut: cannot sync its folder: "
+            << describeError(error) << std::endl;
+}
+
 std::string folderOf(const std::string& path) {
   const std::string::size_type slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool syncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return false;
-  const bool synced = ::fsync(fd) == 0;
-  ::close(fd);
-  return synced;
+std::string nameOf(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
 }
 
-// Returns 0, or the errno of the first step that failed; on failure the
-// temporary file is removed and `path` is untouched.
-int replaceFile(const std::string& path,
-                const std::function<void(std::ofstream&)>& write) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return errno;
-  int error = 0;
-  const auto check = [&error](bool ok) {
-    if (!ok && error == 0) error = errno != 0 ? errno : EIO;
-  };
+// The file that the garden path `path` names: `path` itself, or where it
+// leads when it is a symbolic link, so that the garden is saved there and
+// the link stays. Empty, with `error` set, for a link that leads nowhere.
+std::string targetOf(const std::string& path, int& error) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+    return path;
+  }
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) {
+    error = errno;
+    return "";
+  }
+  std::string target(resolved);
+  std::free(resolved);  // NOLINT(cppcoreguidelines-no-malloc): realpath's
+  return target;
+}
+
+// The mode a new garden at `target` gets: the old garden's, else the mode
+// of any new file.
+mode_t modeFor(const std::string& target) {
+  struct stat status {};
+  if (::stat(target.c_str(), &status) == 0) {
+    return status.st_mode & kPermissionBits;
+  }
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  errno = 0;
-  check(::fchmod(fd, 0666 & ~mask) == 0);
-  if (error == 0) {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    write(out);
-    out.close();
-    check(!out.fail());
+  return kNewFileMode & ~mask;
+}
+
+// Returns 0, or the errno of the failed write.
+int writeAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t put = ::write(fd, data, size);
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0) return errno;
+    data += put;
+    size -= static_cast<std::size_t>(put);
   }
-  if (error == 0) check(::fsync(fd) == 0);
-  check(::close(fd) == 0);
-  if (error == 0) check(::rename(temp.c_str(), path.c_str()) == 0);
+  return 0;
+}
+
+// Returns 0 when the folder is on disk, or the errno of the failed step.
+// EINVAL counts as done: some filesystems cannot sync a folder at all.
+int syncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  const int error = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return error == EINVAL ? 0 : error;
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// How replacing a file went.
+struct Replaced {
+  int error = 0;      // not 0: the old file stayed in place
+  int syncError = 0;  // not 0: the new file is in place, its folder unsynced
+};
+
+// Fills the new file open at the descriptor; returns 0 or an errno value.
+using Writer = std::function<int(int fd)>;
+
+// Replaces `target` with a file of mode `mode` that `write` fills. The new
+// file is written through the descriptor that made it, synced, then renamed
+// over the target, so that the target holds the old content or the new and
+// never part of one. A temporary swapped for something else by name
+// (another file, a link) is never renamed into place.
+Replaced replaceFile(const std::string& target, mode_t mode,
+                     const Writer& write) {
+  Replaced result;
+  std::string temp = folderOf(target) + "/." + nameOf(target) + kTempMarker +
+                     kTempRandom;
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) {
+    result.error = errno;
+    return result;
+  }
+  int error = ::fchmod(fd, mode) == 0 ? write(fd) : errno;
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  struct stat written {};
+  struct stat named {};
+  if (error == 0 && ::fstat(fd, &written) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && (::lstat(temp.c_str(), &named) != 0 ||
+                     !sameFile(written, named))) {
+    error = EEXIST;
+  }
+  if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
+    error = errno;
+  }
   if (error != 0) {
     ::unlink(temp.c_str());
-    return error;
+    result.error = error;
+    return result;
   }
-  // The rename is durable only once the folder itself is on disk.
-  check(syncFolder(folderOf(path)));
-  return error;
+  result.syncError = syncFolder(folderOf(target));
+  return result;
 }
 
-void reportFailure(const char* what, const std::string& path, int error) {
-  std::cerr << "tumblenook: " << what << ' ' << path << ": "
-            << std::strerror(error) << std::endl;
-}
+// The garden file as read at the start of a game.
+struct GardenFile {
+  GardenFile() = default;
+  GardenFile(const GardenFile&) = delete;
+  GardenFile& operator=(const GardenFile&) = delete;
+  ~GardenFile() {
+    if (fd >= 0) ::close(fd);
+  }
 
-// Where to keep a copy of `bytes`, the damaged garden at `path`:
-// "<path>.bak", or when that holds an earlier copy of other damage, the first
-// of "<path>.bak.1", "<path>.bak.2", ... that is free or holds these very
-// bytes, so that no earlier copy is ever replaced. Empty when all are taken.
-std::string backupPath(const std::string& path, const std::string& bytes) {
-  constexpr int kMaxBackups = 100;
+  std::string target;  // where the garden is, links followed
+  int fd = -1;         // open on the target while it is read and copied
+  FileBytes file;
+};
+
+// Where to keep a copy of the damaged garden `garden`: "<target>.bak", or
+// when that holds an earlier copy of other damage, the first of
+// "<target>.bak.1", ".2", ... that is free or already holds these very
+// bytes, so that no earlier copy is ever replaced. `kept` tells the latter.
+// Empty when all are taken.
+std::string backupPath(const GardenFile& garden, bool& kept) {
   for (int number = 0; number < kMaxBackups; ++number) {
-    std::string candidate = path + ".bak";
+    std::string candidate = garden.target + kBackupSuffix;
     if (number > 0) candidate += "." + std::to_string(number);
-    if (::access(candidate.c_str(), F_OK) != 0 ||
-        readFileBytes(candidate, kMaxBytes).bytes == bytes) {
-      return candidate;
+    struct stat status {};
+    if (::lstat(candidate.c_str(), &status) != 0) {
+      if (errno == ENOENT) return candidate;
+      continue;
+    }
+    if (S_ISREG(status.st_mode) && garden.file.whole) {
+      const FileBytes copy =
+          readFileBytes(candidate, garden.file.bytes.size());
+      kept = copy.error == 0 && copy.whole && copy.bytes == garden.file.bytes;
+      if (kept) return candidate;
     }
   }
   return "";
 }
 
-// Copies the file at `path` to a backup, so that what could not be loaded
-// survives the next save.
-bool keepBackup(const std::string& path) {
-  const std::string bytes = readFileBytes(path, kMaxBytes).bytes;
-  const std::string backup = backupPath(path, bytes);
-  const int error =
-      backup.empty()
-          ? EEXIST
-          : replaceFile(backup, [&bytes](std::ofstream& out) { out << bytes; });
-  if (error != 0) {
-    reportFailure("cannot keep a copy of the damaged garden",
-                  backup.empty() ? path + ".bak" : backup, error);
+// Writes the garden's bytes, then what it holds past them, to `to`.
+Writer copyOf(const GardenFile& garden) {
+  return [&garden](int to) {
+    const std::string& bytes = garden.file.bytes;
+    int error = writeAll(to, bytes.data(), bytes.size());
+    std::string chunk(garden.file.whole ? 0 : kCopyChunk, '\0');
+    auto offset = static_cast<off_t>(bytes.size());
+    while (error == 0 && !chunk.empty()) {
+      const ssize_t got = ::pread(garden.fd, chunk.data(), chunk.size(), offset);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) return got < 0 ? errno : 0;
+      error = writeAll(to, chunk.data(), static_cast<std::size_t>(got));
+      offset += got;
+    }
+    return error;
+  };
+}
+
+// Keeps a copy of the whole damaged garden, so that what could not be
+// loaded survives the next save. A copy, not a hard link: a player who
+// mends the garden in place must not change the backup too. The copy has
+// the garden's mode, never a wider one. False, with a message, when no copy
+// could be made.
+bool keepBackup(const std::string& path, const GardenFile& garden) {
+  bool kept = false;
+  const std::string backup = backupPath(garden, kept);
+  Replaced made;
+  struct stat original {};
+  if (backup.empty()) {
+    made.error = EEXIST;
+  } else if (!kept) {
+    made = ::fstat(garden.fd, &original) != 0
+               ? Replaced{errno, 0}
+               : replaceFile(backup, original.st_mode & kPermissionBits,
+                             copyOf(garden));
+  }
+  if (made.error != 0) {
+    report("cannot keep a copy of the damaged garden",
+           backup.empty() ? garden.target + kBackupSuffix : backup,
+           made.error);
     return false;
   }
   std::cerr << "tumblenook: " << path
             << " held records that could not be loaded; the whole file is "
                "kept as "
             << backup << std::endl;
+  if (made.syncError != 0) warnUnsynced(backup, made.syncError);
   return true;
 }
 
-}  // namespace
-
-namespace {
+// Loads the records of `file` into the garden, up to CAPACITY; false when
+// anything was left unloaded: a record that does not parse, more records
+// than slots, or bytes past the limit of what is read.
+bool loadRecords(const FileBytes& file) {
+  std::istringstream in(file.bytes);
+  while ((in >> std::ws) && !in.eof()) {
+    if (emptySlot >= CAPACITY) return false;
+    Mirl creature(in);
+    // A record that meets the end of a file cut at the limit may be cut too.
+    if (in.fail() || (!file.whole && in.eof())) return false;
+    addToGarden(std::move(creature));
+  }
+  return file.whole;
+}
 
 // How reading the garden file went.
 enum class ReadResult { kComplete, kIncomplete, kUnreadable };
 
-// Reads the creatures of the save file at `path` into the garden, up to
-// CAPACITY, and stops at the first record that does not parse. A missing
-// file is a complete, empty garden. kUnreadable, with a message on standard
-// error, when the file exists but cannot be opened.
-ReadResult readGarden(const std::string& path) {
-  std::ifstream in(path);
-  if (!in.is_open()) {
-    const int error = errno;
-    if (error == ENOENT) return ReadResult::kComplete;  // no garden yet
-    reportFailure("cannot read", path, error);
+// Reads the garden file at `path` into `garden` and its creatures into the
+// garden. A missing file is a complete, empty garden. kUnreadable, with a
+// message on standard error, for a link that leads nowhere, a file that is
+// not a regular file, and a read error, which never counts as the end of the
+// file.
+ReadResult readGarden(const std::string& path, GardenFile& garden) {
+  int error = 0;
+  garden.target = targetOf(path, error);
+  if (garden.target.empty()) {
+    report("cannot follow the link", path, error);
     return ReadResult::kUnreadable;
   }
-  while ((in >> std::ws) && !in.eof()) {
-    if (emptySlot >= CAPACITY) return ReadResult::kIncomplete;
-    Mirl creature(in);
-    if (in.fail()) return ReadResult::kIncomplete;
-    addToGarden(std::move(creature));
+  garden.fd = openRegularFile(garden.target, error);
+  if (garden.fd < 0) {
+    if (error == ENOENT) return ReadResult::kComplete;  // no garden yet
+    report("cannot read", path, error);
+    return ReadResult::kUnreadable;
   }
-  return ReadResult::kComplete;
+  garden.file = readBytes(garden.fd, kMaxGardenBytes);
+  if (garden.file.error != 0) {
+    report("cannot read", path, garden.file.error);
+    return ReadResult::kUnreadable;
+  }
+  return loadRecords(garden.file) ? ReadResult::kComplete
+                                  : ReadResult::kIncomplete;
+}
+
+// The lock of this process's garden: open for the whole run, so that the
+// kernel releases it however the process ends.
+int heldLock = -1;
+
+bool takeLock(const std::string& path, const std::string& target) {
+  if (heldLock >= 0) ::close(heldLock);  // one garden a process
+  const std::string lock = target + kLockSuffix;
+  heldLock = ::open(lock.c_str(),
+                    O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                    kNewFileMode);
+  if (heldLock < 0) {
+    report("cannot lock the garden with", lock, errno);
+    return false;
+  }
+  if (::flock(heldLock, LOCK_EX | LOCK_NB) == 0) return true;
+  const int error = errno;
+  ::close(heldLock);
+  heldLock = -1;
+  if (error == EWOULDBLOCK) {
+    std::cerr << "tumblenook: " << path
+              << " is open in another game; leave that game first"
+              << std::endl;
+  } else {
+    report("cannot lock the garden with", lock, error);
+  }
+  return false;
+}
+
+// True for the name of a temporary of the garden called `garden`.
+bool isTemporary(const std::string& name, const std::string& garden) {
+  const std::string start = "." + garden;
+  const std::string end = std::string(kTempMarker) + kTempRandom;
+  if (name.size() < start.size() + end.size() || name.rfind(start, 0) != 0) {
+    return false;
+  }
+  const std::string middle =
+      name.substr(start.size(), name.size() - start.size() - end.size());
+  const std::string::size_type marker = name.size() - end.size();
+  return name.compare(marker, sizeof kTempMarker - 1, kTempMarker) == 0 &&
+         (middle.empty() || middle.rfind(kBackupSuffix, 0) == 0);
+}
+
+// Removes the temporaries that a game killed while saving left beside
+// `target`. A folder that cannot be listed keeps them: they harm nothing.
+void removeTemporaries(const std::string& target) {
+  DIR* folder = ::opendir(folderOf(target).c_str());
+  if (folder == nullptr) return;
+  const std::string garden = nameOf(target);
+  while (const dirent* entry = ::readdir(folder)) {
+    if (isTemporary(entry->d_name, garden)) {
+      ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    }
+  }
+  ::closedir(folder);
 }
 
 }  // namespace
 
+bool claimGarden(const std::string& path) {
+  int error = 0;
+  const std::string target = targetOf(path, error);
+  if (target.empty()) {
+    report("cannot follow the link", path, error);
+    return false;
+  }
+  struct stat status {};
+  if (::stat(target.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+    report("cannot use", path,
+           S_ISDIR(status.st_mode) ? EISDIR : kNotRegularFile);
+    return false;
+  }
+  const std::string folder = folderOf(target);
+  if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+    report("cannot save the garden in the folder", folder, errno);
+    return false;
+  }
+  if (!takeLock(path, target)) return false;
+  removeTemporaries(target);
+  return true;
+}
+
 bool loadGarden(const std::string& path) {
-  switch (readGarden(path)) {
+  GardenFile garden;
+  switch (readGarden(path, garden)) {
     case ReadResult::kComplete:
       return true;
     case ReadResult::kIncomplete:
-      return keepBackup(path);
+      return keepBackup(path, garden);
     case ReadResult::kUnreadable:
       // A garden that exists but cannot be read must not be overwritten.
       return false;
@@ -157,7 +392,8 @@ bool loadGarden(const std::string& path) {
 }
 
 bool viewGarden(const std::string& path) {
-  const ReadResult result = readGarden(path);
+  GardenFile garden;
+  const ReadResult result = readGarden(path, garden);
   if (result == ReadResult::kIncomplete) {
     std::cerr << "tumblenook: " << path
               << " holds records that could not be loaded; showing the "
@@ -167,9 +403,23 @@ bool viewGarden(const std::string& path) {
 }
 
 bool saveGarden(const std::string& path) {
-  const int error = replaceFile(path, [](std::ofstream& out) {
-    for (int slot = 0; slot < emptySlot; ++slot) mirl[slot].save(out);
-  });
-  if (error != 0) reportFailure("cannot save", path, error);
-  return error == 0;
+  int error = 0;
+  const std::string target = targetOf(path, error);
+  Replaced saved;
+  if (target.empty()) {
+    saved.error = error;
+  } else {
+    std::ostringstream records;
+    for (int slot = 0; slot < emptySlot; ++slot) mirl[slot].save(records);
+    const std::string bytes = records.str();
+    saved = replaceFile(target, modeFor(target), [&bytes](int fd) {
+      return writeAll(fd, bytes.data(), bytes.size());
+    });
+  }
+  if (saved.error != 0) {
+    report("cannot save", path, saved.error);
+    return false;
+  }
+  if (saved.syncError != 0) warnUnsynced(path, saved.syncError);
+  return true;
 }

@@ -1,5 +1,11 @@
-// The garden file: loading the garden from its save file, saving it back
-// atomically, and keeping a copy of a damaged file.
+// The garden file: the lock that keeps one game per garden, loading the
+// garden from its save file, saving it back atomically, and keeping a copy
+// of a damaged file.
+//
+// A garden file that is a symbolic link is followed: the garden is read and
+// saved where the link points, and the lock, the backups and the temporaries
+// of a save lie beside that file. Whatever is not a regular file is refused
+// without blocking, and every read and write is checked.
 //
 // Messages about files go to standard error, never to standard output,
 // which belongs to the console.
@@ -9,14 +15,25 @@
 
 #include <string>
 
+// Makes this process the only game on the garden at `path` until it ends,
+// and checks before anything is read that the garden can be saved at the
+// end: a link that leads nowhere, a garden that is not a regular file and a
+// folder where no file can be written are refused. Then removes the
+// temporaries that a game killed while saving left behind. Returns false,
+// with one line on standard error, when another game holds the garden or it
+// could not be saved: the caller must then stop, changing nothing.
+bool claimGarden(const std::string& path);
+
 // Loads the garden from the save file at `path`, up to CAPACITY records; a
 // missing file gives an empty garden. When the file holds anything that
-// could not be loaded (a damaged record, more records than slots), the
-// records before it are kept and the whole original is copied to
-// "<path>.bak" (or "<path>.bak.1", ".2" ... when an earlier copy of other
-// damage is there), with a note on standard error. Returns false, with a
-// message on standard error, when the file exists but cannot be read or when
-// that copy could not be made: the caller must then not overwrite the file.
+// could not be loaded (a damaged record, more records than slots, more bytes
+// than any garden needs), the records before it are kept and the whole
+// original is copied to "<file>.bak" (or "<file>.bak.1", ".2" ... when an
+// earlier copy of other damage is there), with a note on standard error. Returns false, with
+// a message on standard error, when the file exists but cannot be read
+// whole (a read error is never taken for its end), is not a regular file,
+// or when that copy could not be made: the caller must then not overwrite
+// the file.
 bool loadGarden(const std::string& path);
 
 // Loads the garden from the save file at `path` as loadGarden does, but
@@ -28,8 +45,11 @@ bool viewGarden(const std::string& path);
 
 // Replaces the save file at `path` with the garden's records, atomically:
 // the file holds either the old garden or the new one, never part of one.
-// Returns false, with a message on standard error, when it could not; the
-// old file is then untouched.
+// The new file keeps the old one's mode. Returns false, with a message on
+// standard error, when it could not; the old file is then untouched. When
+// the new file is in place but its folder could not be synced, a warning
+// on standard error says that the save may not survive a power cut, and
+// the result is true.
 bool saveGarden(const std::string& path);
 
 #endif  // TUMBLENOOK_GARDEN_FILE_H_
