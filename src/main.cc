@@ -1,12 +1,23 @@
 // Tumblenook: a console garden of up to eight Mirl.
+//
+// SIGINT, SIGHUP and SIGTERM make the game leave as at the end of input:
+// the action in progress ends unchanged, the main menu says "Goodbye!",
+// the garden ages its hour and is saved. The game then ends as killed by
+// that signal, so that the shell sees status 128 + its number. Standard
+// output that closes early never stops the game from saving.
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <iostream>
 #include <optional>
+#include <streambuf>
 
 #include "console.h"
 #include "garden.h"
@@ -17,6 +28,8 @@ namespace {
 
 constexpr char kSaveFile[] = "mirl.dat";
 constexpr int kUsageError = 2;
+constexpr int kLeaveSignals[] = {SIGINT, SIGHUP, SIGTERM};
+constexpr int kShellSignalBase = 128;
 
 constexpr char kUsage[] =
     "Usage: tumblenook [OPTION]\n"
@@ -31,7 +44,8 @@ constexpr char kUsage[] =
     "  -V, --version  show the version and exit\n"
     "\n"
     "Exit status: 0 when all went well; 1 when the garden could not be read\n"
-    "or saved; 2 for an unknown option.\n";
+    "or saved, or another game holds it; 2 for an unknown option. Ctrl-C\n"
+    "leaves and saves; the shell then sees 128 + the signal (130).\n";
 
 // What the command line asks for.
 enum class Command { kPlay, kList, kHelp, kVersion, kUnknown };
@@ -114,12 +128,107 @@ std::optional<int> runOptions(int argc, char** argv) {
   return kUsageError;
 }
 
+// The first leave signal that arrived, or 0.
+volatile std::sig_atomic_t leaveSignal = 0;
+
+extern "C" void onLeaveSignal(int signal) {
+  if (leaveSignal == 0) leaveSignal = signal;
+}
+
+// Standard input as the console reads it, which ends when a leave signal
+// arrives: the read blocked at a prompt returns (the handlers do not restart
+// it), and a signal that arrives while the game is busy ends the input at
+// the next read. The console gets one line at a time, so that nothing typed
+// after the signal is acted on.
+class SignalInput : public std::streambuf {
+ protected:
+  int_type underflow() override {
+    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    if (ended_ || leaveSignal != 0) {
+      ended_ = true;
+      return traits_type::eof();
+    }
+    char* next = egptr() == nullptr ? end_ : egptr();
+    if (next == end_ && !fill()) return traits_type::eof();
+    if (next == end_) next = buffer_;
+    char* const lineEnd = std::find(next, end_, '\n');
+    setg(next, next, lineEnd == end_ ? end_ : lineEnd + 1);
+    return traits_type::to_int_type(*next);
+  }
+
+ private:
+  // Reads more input into the buffer; false at its end, on a read error and
+  // on a leave signal.
+  bool fill() {
+    ssize_t got = 0;
+    do {
+      got = ::read(STDIN_FILENO, buffer_, sizeof buffer_);
+    } while (got < 0 && errno == EINTR && leaveSignal == 0);
+    ended_ = got <= 0;
+    end_ = buffer_ + std::max<ssize_t>(got, 0);
+    return !ended_;
+  }
+
+  static constexpr int kBufferSize = 4096;
+  char buffer_[kBufferSize] = {};
+  char* end_ = buffer_;  // end of the bytes read
+  bool ended_ = false;
+};
+
+// Handlers without SA_RESTART, so that a read blocked at a prompt returns.
+// A signal ignored when the game starts (nohup) stays ignored. A closed
+// standard output gives write errors instead of SIGPIPE.
+void installSignalHandlers() {
+  struct sigaction action {};
+  action.sa_handler = onLeaveSignal;
+  sigemptyset(&action.sa_mask);
+  for (const int signal : kLeaveSignals) {
+    struct sigaction previous {};
+    if (::sigaction(signal, nullptr, &previous) == 0 &&
+        previous.sa_handler != SIG_IGN) {
+      ::sigaction(signal, &action, nullptr);
+    }
+  }
+  action.sa_handler = SIG_IGN;
+  ::sigaction(SIGPIPE, &action, nullptr);
+}
+
+sigset_t leaveSignalSet() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int signal : kLeaveSignals) sigaddset(&set, signal);
+  return set;
+}
+
+// After leaving on a signal and saving: ends the process as killed by that
+// signal, the shell's convention, so that a script that runs the game stops
+// too. Returns only when no signal came.
+int endAsSignalled() {
+  const int signal = leaveSignal;
+  if (signal == 0) return EXIT_SUCCESS;
+  std::cout.flush();
+  struct sigaction action {};
+  action.sa_handler = SIG_DFL;
+  ::sigaction(signal, &action, nullptr);
+  ::raise(signal);  // held back until the signals are unblocked
+  const sigset_t set = leaveSignalSet();
+  ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+  return kShellSignalBase + signal;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (const std::optional<int> status = runOptions(argc, argv)) return *status;
+  installSignalHandlers();
+  static SignalInput input;
+  std::cin.rdbuf(&input);
   std::srand(static_cast<unsigned>(std::time(nullptr)));
-  if (!loadGarden(kSaveFile)) return EXIT_FAILURE;
+  if (!claimGarden(kSaveFile) || !loadGarden(kSaveFile)) return EXIT_FAILURE;
   userInterface();
-  return saveGarden(kSaveFile) ? EXIT_SUCCESS : EXIT_FAILURE;
+  // A second signal must not interrupt the save.
+  const sigset_t set = leaveSignalSet();
+  ::sigprocmask(SIG_BLOCK, &set, nullptr);
+  if (!saveGarden(kSaveFile)) return EXIT_FAILURE;
+  return endAsSignalled();
 }
