@@ -46,8 +46,7 @@ Breed::Breed(Breed first, Breed second) : color{}, coat{}, shine{}, twotone{} {
   inherit(twotone, first.twotone, second.twotone);
 }
 
-Breed::Breed(std::ifstream& in)
-    : Breed(static_cast<std::istream&>(in)) {}
+Breed::Breed(std::ifstream& in) : Breed(static_cast<std::istream&>(in)) {}
 
 Breed::Breed(std::istream& in)
     : color{0, 0}, coat{0, 0}, shine{false, false}, twotone{false, false} {
@@ -92,9 +91,7 @@ bool Breed::isPure() const {
          twotone[0] == twotone[1];
 }
 
-void Breed::save(std::ofstream& out) {
-  save(static_cast<std::ostream&>(out));
-}
+void Breed::save(std::ofstream& out) { save(static_cast<std::ostream&>(out)); }
 
 void Breed::save(std::ostream& out) {
   validate();

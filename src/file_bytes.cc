@@ -88,6 +88,5 @@ FileBytes readFileBytes(const std::string& path, std::size_t limit) {
 }
 
 std::string describeError(int error) {
-  return error == kNotRegularFile ? "not a regular file"
-                                  : std::strerror(error);
+  return error == kNotRegularFile ? "not a regular file" : std::strerror(error);
 }

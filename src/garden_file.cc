@@ -134,8 +134,8 @@ using Writer = std::function<int(int fd)>;
 Replaced replaceFile(const std::string& target, mode_t mode,
                      const Writer& write) {
   Replaced result;
-  std::string temp = folderOf(target) + "/." + nameOf(target) + kTempMarker +
-                     kTempRandom;
+  std::string temp =
+      folderOf(target) + "/." + nameOf(target) + kTempMarker + kTempRandom;
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) {
     result.error = errno;
@@ -147,8 +147,8 @@ Replaced replaceFile(const std::string& target, mode_t mode,
   struct stat named {};
   if (error == 0 && ::fstat(fd, &written) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && (::lstat(temp.c_str(), &named) != 0 ||
-                     !sameFile(written, named))) {
+  if (error == 0 &&
+      (::lstat(temp.c_str(), &named) != 0 || !sameFile(written, named))) {
     error = EEXIST;
   }
   if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
@@ -192,8 +192,7 @@ std::string backupPath(const GardenFile& garden, bool& kept) {
       continue;
     }
     if (S_ISREG(status.st_mode) && garden.file.whole) {
-      const FileBytes copy =
-          readFileBytes(candidate, garden.file.bytes.size());
+      const FileBytes copy = readFileBytes(candidate, garden.file.bytes.size());
       kept = copy.error == 0 && copy.whole && copy.bytes == garden.file.bytes;
       if (kept) return candidate;
     }
@@ -209,7 +208,8 @@ Writer copyOf(const GardenFile& garden) {
     std::string chunk(garden.file.whole ? 0 : kCopyChunk, '\0');
     auto offset = static_cast<off_t>(bytes.size());
     while (error == 0 && !chunk.empty()) {
-      const ssize_t got = ::pread(garden.fd, chunk.data(), chunk.size(), offset);
+      const ssize_t got =
+          ::pread(garden.fd, chunk.data(), chunk.size(), offset);
       if (got < 0 && errno == EINTR) continue;
       if (got <= 0) return got < 0 ? errno : 0;
       error = writeAll(to, chunk.data(), static_cast<std::size_t>(got));
@@ -239,8 +239,7 @@ bool keepBackup(const std::string& path, const GardenFile& garden) {
   }
   if (made.error != 0) {
     report("cannot keep a copy of the damaged garden",
-           backup.empty() ? garden.target + kBackupSuffix : backup,
-           made.error);
+           backup.empty() ? garden.target + kBackupSuffix : backup, made.error);
     return false;
   }
   std::cerr << "tumblenook: " << path
@@ -316,8 +315,7 @@ bool takeLock(const std::string& path, const std::string& target) {
   heldLock = -1;
   if (error == EWOULDBLOCK) {
     std::cerr << "tumblenook: " << path
-              << " is open in another game; leave that game first"
-              << std::endl;
+              << " is open in another game; leave that game first" << std::endl;
   } else {
     report("cannot lock the garden with", lock, error);
   }

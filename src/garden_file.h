@@ -29,11 +29,11 @@ bool claimGarden(const std::string& path);
 // could not be loaded (a damaged record, more records than slots, more bytes
 // than any garden needs), the records before it are kept and the whole
 // original is copied to "<file>.bak" (or "<file>.bak.1", ".2" ... when an
-// earlier copy of other damage is there), with a note on standard error. Returns false, with
-// a message on standard error, when the file exists but cannot be read
-// whole (a read error is never taken for its end), is not a regular file,
-// or when that copy could not be made: the caller must then not overwrite
-// the file.
+// earlier copy of other damage is there), with a note on standard error.
+// Returns false, with a message on standard error, when the file exists but
+// cannot be read whole (a read error is never taken for its end), is not a
+// regular file, or when that copy could not be made: the caller must then not
+// overwrite the file.
 bool loadGarden(const std::string& path);
 
 // Loads the garden from the save file at `path` as loadGarden does, but

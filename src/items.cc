@@ -118,8 +118,7 @@ OrvanDrive::OrvanDrive(int kind)
 
 Fruit::Fruit() : name("Fruit"), bitesLeft(0) {}
 
-Fruit::Fruit(std::ifstream& in)
-    : Fruit(static_cast<std::istream&>(in)) {}
+Fruit::Fruit(std::ifstream& in) : Fruit(static_cast<std::istream&>(in)) {}
 
 Fruit::Fruit(std::istream& in) : bitesLeft(kBitesPerFruit) {
   FileAmounts a;
@@ -138,8 +137,7 @@ StatItem Fruit::getStats() const {
 
 Animal::Animal() : name("Animal") {}
 
-Animal::Animal(std::ifstream& in)
-    : Animal(static_cast<std::istream&>(in)) {}
+Animal::Animal(std::ifstream& in) : Animal(static_cast<std::istream&>(in)) {}
 
 Animal::Animal(std::istream& in) {
   FileAmounts a;

@@ -76,8 +76,7 @@ Mirl::Mirl(Mirl first, Mirl second)
       breed(first.getBreed(), second.getBreed()) {}
 
 // Members are built in declaration order, which is the record's order.
-Mirl::Mirl(std::ifstream& in)
-    : Mirl(static_cast<std::istream&>(in)) {}
+Mirl::Mirl(std::ifstream& in) : Mirl(static_cast<std::istream&>(in)) {}
 
 Mirl::Mirl(std::istream& in)
     : name(readLabelledWord(in)),
@@ -146,9 +145,7 @@ void Mirl::validate() {
 // Records end their lines with '\n', not std::endl: the garden is written to
 // a temporary file that is flushed and synced once before it replaces the old
 // one, so a flush per line would only add a system call per line.
-void Mirl::save(std::ofstream& out) {
-  save(static_cast<std::ostream&>(out));
-}
+void Mirl::save(std::ofstream& out) { save(static_cast<std::ostream&>(out)); }
 
 void Mirl::save(std::ostream& out) {
   validate();

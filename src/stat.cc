@@ -35,8 +35,7 @@ Stat::Stat(Stat first, Stat second)
   ranks[0] = ranks[1 + std::rand() % 2];
 }
 
-Stat::Stat(std::ifstream& in)
-    : Stat(static_cast<std::istream&>(in)) {}
+Stat::Stat(std::ifstream& in) : Stat(static_cast<std::istream&>(in)) {}
 
 Stat::Stat(std::istream& in) : points(0), ranks{}, level(0), experience(0) {
   in >> points >> level >> experience >> ranks[0] >> ranks[1] >> ranks[2];
@@ -94,9 +93,7 @@ void Stat::print() const {
   std::cout << ' ' << points << std::endl;
 }
 
-void Stat::save(std::ofstream& out) {
-  save(static_cast<std::ostream&>(out));
-}
+void Stat::save(std::ofstream& out) { save(static_cast<std::ostream&>(out)); }
 
 void Stat::save(std::ostream& out) {
   validate();

@@ -140,8 +140,8 @@ ssize_t pread64(int fd, void* into, size_t size, off_t offset) {
 
 int fsync(int fd) {
   struct stat status;
-  if (getenv("TUMBLENOOK_FAULT_DIRSYNC") != nullptr && fstat(fd, &status) == 0 &&
-      S_ISDIR(status.st_mode)) {
+  if (getenv("TUMBLENOOK_FAULT_DIRSYNC") != nullptr &&
+      fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
     errno = EINVAL;
     return -1;
   }
