@@ -11,7 +11,7 @@
 namespace {
 
 // Bytes asked of the kernel at a time when the size is not known in advance.
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
 
 // One read, retried while a signal interrupts it.
 ssize_t readOnce(int fd, char* into, std::size_t size) {

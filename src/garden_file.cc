@@ -21,10 +21,10 @@ namespace {
 // Eight records with names of any sensible length take a few KiB. Of a
 // longer file only this much is read, so that memory stays bounded whatever
 // the file holds; the rest counts as damage and is kept in the backup.
-constexpr std::size_t kMaxGardenBytes = 256 * 1024;
+constexpr std::size_t kMaxGardenBytes = std::size_t{256} * 1024;
 
 // Bytes copied at a time from a garden too long to hold in memory.
-constexpr std::size_t kCopyChunk = 16 * 1024;
+constexpr std::size_t kCopyChunk = std::size_t{16} * 1024;
 
 // Temporaries are named "." + the garden's name + this marker + six random
 // characters (a backup's: + ".bak..." before the marker): hidden, and marked
@@ -75,7 +75,7 @@ std::string targetOf(const std::string& path, int& error) {
     return "";
   }
   std::string target(resolved);
-  std::free(resolved);  // NOLINT(cppcoreguidelines-no-malloc): realpath's
+  std::free(resolved);  // realpath allocates with malloc
   return target;
 }
 

@@ -15,7 +15,7 @@ constexpr int kBitesPerFruit = 4;
 constexpr int kHeaderWords = 8;
 // Thirty records take a few KiB. Of a longer file only this much is read, so
 // that memory stays bounded whatever the file holds.
-constexpr std::size_t kMaxCatalogueBytes = 64 * 1024;
+constexpr std::size_t kMaxCatalogueBytes = std::size_t{64} * 1024;
 
 // The amounts of a catalogue record, in the order the files list them.
 struct FileAmounts {
