@@ -1,7 +1,10 @@
 // The garden save file: one creature record read and written back, and
 // loading and saving the whole garden with its damage and failure handling.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -222,6 +225,27 @@ TEST(SaveGarden, FailureLeavesTheOldTargetAndNoTemporaryFile) {
   EXPECT_EQ(lines(kPip), lines(readFile(kSave)));
   EXPECT_EQ("left behind", readFile("mirl.dat.a1B2c3"));
   EXPECT_EQ(2, entries());
+}
+
+// A garden held by another game cannot be claimed, yet it can be viewed;
+// viewing removes no temporary, claiming does.
+TEST(ClaimGarden, ViewingNeedsNoLockAndLeavesTemporaries) {
+  TempDir dir;
+  writeFile(kSave, kPip);
+  const std::string temp = ".mirl.dat.tumblenook-temp.a1B2c3";
+  writeFile(temp, "half");
+  const int otherGame = open("mirl.dat.lock", O_RDONLY | O_CREAT, 0644);
+  ASSERT_EQ(0, flock(otherGame, LOCK_EX));
+  CaptureStderr();
+  EXPECT_FALSE(claimGarden(kSave));
+  EXPECT_NE(std::string::npos, GetCapturedStderr().find("another game"));
+  clearGarden();
+  EXPECT_TRUE(viewGarden(kSave));
+  EXPECT_EQ(1, emptySlot);
+  EXPECT_EQ("half", readFile(temp));
+  close(otherGame);
+  EXPECT_TRUE(claimGarden(kSave));
+  EXPECT_FALSE(fs::exists(temp));
 }
 
 }  // namespace
