@@ -21,7 +21,7 @@ namespace {
 // Eight records with names of any sensible length take a few KiB. Of a
 // longer file only this much is read, so that memory stays bounded whatever
 // the file holds; the rest counts as damage and is kept in the backup.
-constexpr std::size_t kMaxGardenBytes = std::size_t{256} * 1024;
+constexpr std::size_t kMaxGardenBytes = std::size_t{64} * 1024;
 
 // Bytes copied at a time from a garden too long to hold in memory.
 constexpr std::size_t kCopyChunk = std::size_t{16} * 1024;
