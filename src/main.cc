@@ -149,11 +149,27 @@ class SignalInput : public std::streambuf {
       return traits_type::eof();
     }
     char* next = egptr() == nullptr ? end_ : egptr();
-    if (next == end_ && !fill()) return traits_type::eof();
-    if (next == end_) next = buffer_;
+    if (next == end_) {
+      if (!fill()) return traits_type::eof();
+      next = buffer_;
+    }
     char* const lineEnd = std::find(next, end_, '\n');
     setg(next, next, lineEnd == end_ ? end_ : lineEnd + 1);
     return traits_type::to_int_type(*next);
+  }
+
+ protected:
+  // Hands back what was read ahead and not taken, where the input can seek
+  // (a file), as the C library does for its own input at exit: whatever
+  // reads the input next, a shell reading a script, starts just after the
+  // game's last line.
+  int sync() override {
+    if (gptr() == nullptr || gptr() == end_) return 0;
+    if (::lseek(STDIN_FILENO, gptr() - end_, SEEK_CUR) >= 0) {
+      end_ = gptr();
+      setg(gptr(), gptr(), gptr());
+    }
+    return 0;
   }
 
  private:
@@ -226,6 +242,7 @@ int main(int argc, char** argv) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   if (!claimGarden(kSaveFile) || !loadGarden(kSaveFile)) return EXIT_FAILURE;
   userInterface();
+  input.pubsync();
   // A second signal must not interrupt the save.
   const sigset_t set = leaveSignalSet();
   ::sigprocmask(SIG_BLOCK, &set, nullptr);
