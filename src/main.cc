@@ -158,7 +158,6 @@ class SignalInput : public std::streambuf {
     return traits_type::to_int_type(*next);
   }
 
- protected:
   // Hands back what was read ahead and not taken, where the input can seek
   // (a file), as the C library does for its own input at exit: whatever
   // reads the input next, a shell reading a script, starts just after the
