@@ -7,6 +7,8 @@
 // output that closes early never stops the game from saving.
 
 #include <signal.h>
+#include <sys/select.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -135,6 +137,13 @@ extern "C" void onLeaveSignal(int signal) {
   if (leaveSignal == 0) leaveSignal = signal;
 }
 
+sigset_t leaveSignalSet() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int signal : kLeaveSignals) sigaddset(&set, signal);
+  return set;
+}
+
 // Standard input as the console reads it, which ends when a leave signal
 // arrives: the read blocked at a prompt returns (the handlers do not restart
 // it), and a signal that arrives while the game is busy ends the input at
@@ -173,12 +182,28 @@ class SignalInput : public std::streambuf {
 
  private:
   // Reads more input into the buffer; false at its end, on a read error and
-  // on a leave signal.
+  // on a leave signal. The leave signals stay blocked from the test of the
+  // flag until the wait for input, which unblocks them atomically: a signal
+  // that comes just before the wait interrupts it instead of leaving the
+  // game waiting for a line.
   bool fill() {
-    ssize_t got = 0;
-    do {
+    const sigset_t leave = leaveSignalSet();
+    sigset_t previous;
+    ::sigprocmask(SIG_BLOCK, &leave, &previous);
+    ssize_t got = -1;
+    while (leaveSignal == 0) {
+      fd_set input;
+      FD_ZERO(&input);
+      FD_SET(STDIN_FILENO, &input);
+      if (::pselect(STDIN_FILENO + 1, &input, nullptr, nullptr, nullptr,
+                    &previous) < 0) {
+        if (errno == EINTR) continue;
+        break;
+      }
       got = ::read(STDIN_FILENO, buffer_, sizeof buffer_);
-    } while (got < 0 && errno == EINTR && leaveSignal == 0);
+      if (got >= 0 || errno != EINTR) break;
+    }
+    ::sigprocmask(SIG_SETMASK, &previous, nullptr);
     ended_ = got <= 0;
     end_ = buffer_ + std::max<ssize_t>(got, 0);
     return !ended_;
@@ -208,13 +233,6 @@ void installSignalHandlers() {
   ::sigaction(SIGPIPE, &action, nullptr);
 }
 
-sigset_t leaveSignalSet() {
-  sigset_t set;
-  sigemptyset(&set);
-  for (const int signal : kLeaveSignals) sigaddset(&set, signal);
-  return set;
-}
-
 // After leaving on a signal and saving: ends the process as killed by that
 // signal, the shell's convention, so that a script that runs the game stops
 // too. Returns only when no signal came.
@@ -242,6 +260,10 @@ int main(int argc, char** argv) {
   if (!claimGarden(kSaveFile) || !loadGarden(kSaveFile)) return EXIT_FAILURE;
   userInterface();
   input.pubsync();
+  // A line half typed at the terminal when a signal came is not the shell's.
+  if (leaveSignal != 0 && ::isatty(STDIN_FILENO) == 1) {
+    ::tcflush(STDIN_FILENO, TCIFLUSH);
+  }
   // A second signal must not interrupt the save.
   const sigset_t set = leaveSignalSet();
   ::sigprocmask(SIG_BLOCK, &set, nullptr);

@@ -7,14 +7,18 @@
 //       as on filesystems that cannot sync folders;
 //   TUMBLENOOK_FAULT_SWAP_TEMP=<file>     a temporary made by mkstemp is at
 //       once swapped for a link to <file>, as someone sharing the folder
-//       might do.
+//       might do;
+//   TUMBLENOOK_FAULT_LATE_SIGNAL=<n>      signal <n> comes just as the game
+//       starts to wait for its input, after it last looked for a signal.
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/select.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,9 +87,26 @@ ssize_t readable(int fd, off_t offset, size_t size) {
   return std::min<off_t>(size, failAt[fd] - offset);
 }
 
+// Sends the late signal, once, as the game starts to wait for input.
+void lateSignal() {
+  static bool sent = false;
+  const char* signal = getenv("TUMBLENOOK_FAULT_LATE_SIGNAL");
+  if (signal == nullptr || sent) return;
+  sent = true;
+  raise(atoi(signal));
+}
+
 }  // namespace
 
 extern "C" {
+
+int pselect(int count, fd_set* in, fd_set* out, fd_set* error,
+            const struct timespec* timeout, const sigset_t* mask) {
+  if (in != nullptr && FD_ISSET(STDIN_FILENO, in)) lateSignal();
+  using Pselect = int (*)(int, fd_set*, fd_set*, fd_set*,
+                          const struct timespec*, const sigset_t*);
+  return real<Pselect>("pselect")(count, in, out, error, timeout, mask);
+}
 
 int open(const char* path, int flags, ...) {
   va_list a;
@@ -117,6 +138,7 @@ int close(int fd) {
 }
 
 ssize_t read(int fd, void* into, size_t size) {
+  if (fd == STDIN_FILENO) lateSignal();
   const bool faulty = fd >= 0 && fd < kMaxFd && watched[fd];
   const ssize_t allowed =
       readable(fd, faulty ? lseek(fd, 0, SEEK_CUR) : 0, size);

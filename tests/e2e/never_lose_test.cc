@@ -91,6 +91,25 @@ TEST(NeverLose, ASignalWhileBusyLeavesAtTheNextLineAndSIGKILLOnlyTheSession) {
   EXPECT_EQ(saveFile(garden(1)), run.file("mirl.dat"));
 }
 
+// A signal that comes as the game starts to wait for a line still ends
+// the wait: the game leaves and saves while its input is open and silent.
+TEST(NeverLose, ASignalJustBeforeTheWaitForInputIsNotMissed) {
+  GameSetup game = setup("", garden(1));
+  game.faults = {"TUMBLENOOK_FAULT_LATE_SIGNAL=" + std::to_string(SIGTERM)};
+  game.waitFor = mainMenu(1);
+  bool leftOnItsOwn = true;  // also when it ended before the check began
+  game.meanwhile = [&leftOnItsOwn](pid_t, const Folder& folder) {
+    leftOnItsOwn = false;
+    for (int tries = 0; tries < 200 && !leftOnItsOwn; ++tries) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      leftOnItsOwn = readFile(folder / "mirl.dat") != saveFile(garden(1));
+    }
+  };
+  const GameResult run = runGame(game);
+  EXPECT_TRUE(leftOnItsOwn);
+  EXPECT_EQ(SIGTERM, run.signal);
+}
+
 TEST(NeverLose, AClosedOutputStillSaves) {
   GameSetup game(std::string(kHatchEgg) + "0\n");
   game.brokenOutput = true;
