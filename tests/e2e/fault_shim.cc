@@ -40,12 +40,13 @@ Function real(const char* name) {
 void track(int fd, const char* path) {
   if (fd < 0 || fd >= kMaxFd) return;
   watched[fd] = false;
-  const char* spec = getenv("TUMBLENOOK_FAULT_READ");
-  const char* colon = spec != nullptr ? strchr(spec, ':') : nullptr;
+  const char* setting = getenv("TUMBLENOOK_FAULT_READ");
+  const char* colon = setting != nullptr ? strchr(setting, ':') : nullptr;
   const char* slash = strrchr(path, '/');
   const char* name = slash != nullptr ? slash + 1 : path;
-  if (colon == nullptr || strlen(name) != static_cast<size_t>(colon - spec) ||
-      strncmp(name, spec, colon - spec) != 0) {
+  if (colon == nullptr ||
+      strlen(name) != static_cast<size_t>(colon - setting) ||
+      strncmp(name, setting, colon - setting) != 0) {
     return;
   }
   watched[fd] = true;
