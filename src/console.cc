@@ -117,22 +117,34 @@ void printMainMenu() {
   std::cout << "Enter an option: ";
 }
 
+// Asks for the number of one of the `count` items just listed. False when
+// none was typed, or with "invalid input" when it is not on the list.
+bool readItem(const char* prompt, int count, int& index) {
+  std::cout << prompt;
+  if (!readNumber(index)) return false;
+  if (index >= 0 && index < count) return true;
+  sayInvalid();
+  return false;
+}
+
 void giveFood(const ItemCollection& items, Mirl& creature) {
   items.printFruits();
   noteUnreadable(items.getFruitsError());
-  std::cout << "Which fruit should be given? ";
   int index = 0;
-  if (!readNumber(index)) return;
-  if (index < 0 || index >= items.getFruitCount()) return sayInvalid();
+  if (!readItem("Which fruit should be given? ", items.getFruitCount(),
+                index)) {
+    return;
+  }
   creature.giveFruit(items.getFruit(index));
 }
 
 void giveDrive(const ItemCollection& items, Mirl& creature) {
   items.printOrvanDrives();
-  std::cout << "Which Orvan Drive should be given? ";
   int index = 0;
-  if (!readNumber(index)) return;
-  if (index < 0 || index >= ItemCollection::DRIVE_COUNT) return sayInvalid();
+  if (!readItem("Which Orvan Drive should be given? ",
+                ItemCollection::DRIVE_COUNT, index)) {
+    return;
+  }
   const OrvanDrive drive = items.getOrvanDrive(index);
   creature.giveStatItem(drive.getStats());
   creature.giveEvolutionItem(drive.getEvolution());
@@ -141,10 +153,11 @@ void giveDrive(const ItemCollection& items, Mirl& creature) {
 void giveAnimal(const ItemCollection& items, Mirl& creature) {
   items.printAnimals();
   noteUnreadable(items.getAnimalsError());
-  std::cout << "Which animal should be given? ";
   int index = 0;
-  if (!readNumber(index)) return;
-  if (index < 0 || index >= items.getAnimalCount()) return sayInvalid();
+  if (!readItem("Which animal should be given? ", items.getAnimalCount(),
+                index)) {
+    return;
+  }
   const Animal animal = items.getAnimal(index);
   creature.giveStatItem(animal.getStats());
   creature.giveEvolutionItem(animal.getEvolution());
