@@ -11,7 +11,15 @@ constexpr int kDrawingLines = 4;
 constexpr int kPortraitLines = kDrawingLines + 1;  // the mark's line on top
 constexpr std::size_t kColumn = 11;                // where the facts begin
 
-enum Drawing { kEgg, kChild, kNormal, kSwim, kFly, kRun, kPower };
+enum Drawing {
+  kEggDrawing,
+  kChildDrawing,
+  kNormalDrawing,
+  kSwimDrawing,
+  kFlyDrawing,
+  kRunDrawing,
+  kPowerDrawing
+};
 
 // The drawings, in the order of Drawing; the adult families in the order
 // of EVOLUTIONS.
@@ -50,15 +58,15 @@ struct Picture {
 };
 
 Picture pictureOf(int form) {
-  if (form == kEggForm) return {kEgg, kMarks[0]};
+  if (form == kEggForm) return {kEggDrawing, kMarks[0]};
   if (form < kNormalForms || !inTable(EVOLUTIONS, form)) {
-    return {kChild, kMarks[0]};
+    return {kChildDrawing, kMarks[0]};
   }
   const int family = (form - kNormalForms) / kFormsPerFamily;
-  if (family >= kAdultFamilies) return {kNormal, kMarks[0]};
+  if (family >= kAdultFamilies) return {kNormalDrawing, kMarks[0]};
   const char* mark = kMarks[(form - kNormalForms) % kFormsPerFamily];
-  if (family >= kDrawnFamilies) return {kNormal, mark};
-  return {static_cast<Drawing>(kNormal + family), mark};
+  if (family >= kDrawnFamilies) return {kNormalDrawing, mark};
+  return {static_cast<Drawing>(kNormalDrawing + family), mark};
 }
 
 // The escape sequence that starts the creature's tint.
