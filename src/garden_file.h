@@ -15,6 +15,9 @@
 
 #include <string>
 
+// The garden's save file, in the folder the game runs in.
+inline constexpr char kGardenFile[] = "mirl.dat";
+
 // Makes this process the only game on the garden at `path` until it ends,
 // and checks before anything is read that the garden can be saved at the
 // end: a link that leads nowhere, a garden that is not a regular file and a
