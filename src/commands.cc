@@ -2,13 +2,18 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <sstream>
+#include <string>
 
 #include "garden.h"
 #include "garden_file.h"
 #include "portrait.h"
+#include "trade_code.h"
 
 namespace {
 
@@ -22,50 +27,140 @@ constexpr char kUsage[] =
     "with the catalogue in fruits.dat and animals.dat beside it.\n"
     "\n"
     "Options:\n"
-    "  -l, --list     show every creature of the garden, changing nothing\n"
-    "  -h, --help     show this help and exit\n"
-    "  -V, --version  show the version and exit\n"
+    "  -l, --list        show every creature of the garden, changing nothing\n"
+    "      --export N    print the code of the creature in slot N (from 0)\n"
+    "      --import CODE bring the creature of CODE into the first empty slot\n"
+    "      --release N   print the code of the creature in slot N, then let\n"
+    "                    it go; the creatures after it move down one slot\n"
+    "  -h, --help        show this help and exit\n"
+    "  -V, --version     show the version and exit\n"
+    "\n"
+    "A code is one line of text: keep it in a file, or give it to a friend\n"
+    "to --import. No hour passes for any option.\n"
     "\n"
     "Exit status: 0 when all went well; 1 when the garden could not be read\n"
-    "or saved, or another game holds it; 2 for an unknown option. Ctrl-C\n"
-    "leaves and saves; the shell then sees 128 + the signal (130).\n";
+    "or saved, another game holds it, or an option was refused; 2 for an\n"
+    "unknown option. Ctrl-C leaves and saves; the shell then sees 128 + the\n"
+    "signal (130).\n";
 
 // What the command line asks for.
-enum class Command { kPlay, kList, kHelp, kVersion, kUnknown };
+enum class Command {
+  kPlay,
+  kList,
+  kExport,
+  kImport,
+  kRelease,
+  kHelp,
+  kVersion,
+  kUsageError
+};
+
+// The command and the value it was given: a code, or a slot.
+struct Options {
+  Command command = Command::kPlay;
+  std::string value;
+  int slot = -1;
+};
+
+// A long option that takes a value, and the command it is.
+struct ValueOption {
+  const char* name;
+  Command command;
+};
+constexpr ValueOption kValueOptions[] = {{"--export", Command::kExport},
+                                         {"--import", Command::kImport},
+                                         {"--release", Command::kRelease}};
 
 bool is(const char* argument, const char* shortName, const char* longName) {
   return std::strcmp(argument, shortName) == 0 ||
          std::strcmp(argument, longName) == 0;
 }
 
-// Reads the options; help wins over version, which wins over the list. Any
-// other argument, an operand after "--" included, is unknown.
-Command parseOptions(int argc, char** argv) {
+Command usageError(const std::string& message) {
+  std::cerr << "tumblenook: " << message << '\n';
+  return Command::kUsageError;
+}
+
+// The command of a value option at argv[i], taking its value from
+// "--name=VALUE" or the next argument; kPlay when argv[i] is none.
+Command valueOption(int argc, char** argv, int& i, std::string& value) {
+  const std::string argument = argv[i];
+  for (const ValueOption& option : kValueOptions) {
+    const std::string name = option.name;
+    if (argument.rfind(name + "=", 0) == 0) {
+      value = argument.substr(name.size() + 1);
+      return option.command;
+    }
+    if (argument == name) {
+      if (i + 1 == argc)
+        return usageError("option '" + name + "' needs a value");
+      value = argv[++i];
+      return option.command;
+    }
+  }
+  return Command::kPlay;
+}
+
+// The slot number `text` spells, in `slot`; false when it is no number. A
+// number beyond int is a slot outside every garden.
+bool parseSlot(const std::string& text, int& slot) {
+  char* end = nullptr;
+  errno = 0;
+  const long number = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0') return false;
+  const bool fits = errno != ERANGE && number >= INT_MIN && number <= INT_MAX;
+  slot = fits ? static_cast<int>(number) : -1;
+  return true;
+}
+
+// Reads the options; help wins over version, which wins over the commands.
+// At most one command: --list, --export, --import or --release. Any other
+// argument, an operand after "--" included, is a usage error.
+Options parseOptions(int argc, char** argv) {
   bool help = false;
   bool version = false;
-  bool list = false;
   bool options = true;
+  Options chosen;
   for (int i = 1; i < argc; ++i) {
     const char* argument = argv[i];
     if (options && std::strcmp(argument, "--") == 0) {
       options = false;
-    } else if (options && is(argument, "-h", "--help")) {
-      help = true;
-    } else if (options && is(argument, "-V", "--version")) {
-      version = true;
-    } else if (options && is(argument, "-l", "--list")) {
-      list = true;
-    } else {
-      std::cerr << "tumblenook: "
-                << (options && argument[0] == '-' ? "unknown option"
-                                                  : "unexpected argument")
-                << " '" << argument << "'\n";
-      return Command::kUnknown;
+      continue;
     }
+    if (options && is(argument, "-h", "--help")) {
+      help = true;
+      continue;
+    }
+    if (options && is(argument, "-V", "--version")) {
+      version = true;
+      continue;
+    }
+    Options next;
+    if (options && is(argument, "-l", "--list")) {
+      next.command = Command::kList;
+    } else if (options) {
+      next.command = valueOption(argc, argv, i, next.value);
+    }
+    if (next.command == Command::kPlay) {
+      next.command = usageError(std::string(options && argument[0] == '-'
+                                                ? "unknown option"
+                                                : "unexpected argument") +
+                                " '" + argument + "'");
+    } else if (next.command != Command::kUsageError &&
+               chosen.command != Command::kPlay) {
+      next.command = usageError(
+          "one of --list, --export, --import and --release at a time");
+    } else if ((next.command == Command::kExport ||
+                next.command == Command::kRelease) &&
+               !parseSlot(next.value, next.slot)) {
+      next.command = usageError("'" + next.value + "' is not a slot number");
+    }
+    if (next.command == Command::kUsageError) return next;
+    chosen = next;
   }
-  if (help) return Command::kHelp;
-  if (version) return Command::kVersion;
-  return list ? Command::kList : Command::kPlay;
+  if (help) chosen.command = Command::kHelp;
+  if (version && !help) chosen.command = Command::kVersion;
+  return chosen;
 }
 
 // The exit status of an option that printed `out`: a failure to write it is
@@ -73,6 +168,12 @@ Command parseOptions(int argc, char** argv) {
 int printed(std::ostream& out) {
   if (out.flush()) return EXIT_SUCCESS;
   std::cerr << "tumblenook: cannot write the output" << std::endl;
+  return EXIT_FAILURE;
+}
+
+// Says on standard error why an option was refused; the exit status.
+int refuse(const std::string& why) {
+  std::cerr << "tumblenook: " << why << std::endl;
   return EXIT_FAILURE;
 }
 
@@ -90,21 +191,116 @@ int listGarden() {
   return printed(std::cout);
 }
 
+// The code of the creature in `slot`, or nothing, with a message, when there
+// is none or its record is too long for a code.
+std::optional<std::string> codeOf(int slot) {
+  if (!isOccupied(slot)) {
+    refuse("there is no creature in slot " + std::to_string(slot) +
+           "; the garden holds " + std::to_string(emptySlot));
+    return std::nullopt;
+  }
+  std::ostringstream record;
+  mirl[slot].save(record);
+  std::optional<std::string> code = encodeCode(record.str());
+  if (!code) {
+    refuse("the name of " + mirl[slot].getName() +
+           " is too long for a code; give it a shorter one first");
+  }
+  return code;
+}
+
+// The creature that `code` holds, or nothing, with a message, when it is no
+// code, a mistyped or cut one, or one whose record does not load.
+std::optional<Mirl> creatureOf(const std::string& code) {
+  const std::optional<std::string> record = decodeCode(code);
+  if (!record) {
+    refuse("this is not a creature code, or it was mistyped or cut");
+    return std::nullopt;
+  }
+  std::istringstream in(*record);
+  Mirl creature(in);
+  if (in.fail() || !(in >> std::ws).eof()) {
+    refuse("the code holds no creature that this game can load");
+    return std::nullopt;
+  }
+  return creature;
+}
+
+// Prints the code of the creature in `slot`, changing nothing. Like --list,
+// it takes no lock, so it works while a game plays the garden.
+int exportCreature(int slot) {
+  if (!viewGarden(kGardenFile)) return EXIT_FAILURE;
+  const std::optional<std::string> code = codeOf(slot);
+  if (!code) return EXIT_FAILURE;
+  std::cout << *code << '\n';
+  return printed(std::cout);
+}
+
+// Adds the creature of `code` to the first empty slot and saves the garden,
+// as a game that hatched it would, but without an hour passing.
+int importCreature(const std::string& code) {
+  const std::optional<Mirl> creature = creatureOf(code);
+  if (!creature) return EXIT_FAILURE;
+  if (!claimGarden(kGardenFile) || !loadGarden(kGardenFile)) {
+    return EXIT_FAILURE;
+  }
+  if (emptySlot >= CAPACITY) {
+    return refuse("the garden is full; release a creature first");
+  }
+  const int slot = emptySlot;
+  addToGarden(*creature);
+  if (!saveGarden(kGardenFile)) return EXIT_FAILURE;
+  // The garden has changed: a failure to say so is reported, not returned.
+  std::cout << mirl[slot].getName() << " joined the garden in slot " << slot
+            << ".\n";
+  printed(std::cout);
+  return EXIT_SUCCESS;
+}
+
+// Prints the code of the creature in `slot`, then takes it out of the
+// garden and saves it. The creature leaves only once its code is written,
+// so that `--release N > file` never loses it.
+int releaseCreature(int slot) {
+  if (!claimGarden(kGardenFile) || !loadGarden(kGardenFile)) {
+    return EXIT_FAILURE;
+  }
+  const std::optional<std::string> code = codeOf(slot);
+  if (!code) return EXIT_FAILURE;
+  const std::string name = mirl[slot].getName();
+  std::cout << *code << '\n';
+  if (!std::cout.flush()) {
+    return refuse("cannot write the code, so " + name + " stays");
+  }
+  removeFromGarden(slot);
+  if (!saveGarden(kGardenFile)) return EXIT_FAILURE;
+  std::cerr << "tumblenook: " << name
+            << " left the garden; --import with its code brings it back"
+            << std::endl;
+  return EXIT_SUCCESS;
+}
+
 }  // namespace
 
 std::optional<int> runOptions(int argc, char** argv) {
-  switch (parseOptions(argc, argv)) {
+  const Options options = parseOptions(argc, argv);
+  switch (options.command) {
     case Command::kPlay:
       return std::nullopt;
     case Command::kList:
       return listGarden();
+    case Command::kExport:
+      return exportCreature(options.slot);
+    case Command::kImport:
+      return importCreature(options.value);
+    case Command::kRelease:
+      return releaseCreature(options.slot);
     case Command::kHelp:
       std::cout << kUsage;
       return printed(std::cout);
     case Command::kVersion:
       std::cout << "tumblenook " TUMBLENOOK_VERSION "\n";
       return printed(std::cout);
-    case Command::kUnknown:
+    case Command::kUsageError:
       std::cerr << kUsage;
       return kUsageError;
   }

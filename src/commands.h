@@ -1,9 +1,17 @@
 // The command line: the options that look at the garden or change it
-// without playing (--list, --help, --version), each carried out as a short
-// run of its own.
+// without playing, each carried out as a short run of its own.
 //
-// Options and messages about them go to standard error; standard output
-// carries only what an option was asked to print.
+// --list shows the garden; --export N prints the code of the creature in
+// slot N (trade_code.h); --import CODE adds the creature of a code to the
+// first empty slot; --release N prints the creature's code, then takes it
+// out of the garden. No hour passes. --export, like --list, only looks and
+// takes no lock; --import and --release act as a short game does: they take
+// the garden's lock, load it with the same checks (and backup of a damaged
+// garden), and save it atomically. A refusal gives one line on standard
+// error, exit status 1, and leaves the garden file as it was.
+//
+// Messages go to standard error; standard output carries only what an
+// option was asked to print.
 
 #ifndef TUMBLENOOK_COMMANDS_H_
 #define TUMBLENOOK_COMMANDS_H_
@@ -12,7 +20,8 @@
 
 // Carries out the options of the command line. Empty when the game is to be
 // played; otherwise the exit status: 0, 1 when the garden could not be read
-// or the output written, 2 for a usage error.
+// or saved, the output written or an option was refused, 2 for a usage
+// error.
 std::optional<int> runOptions(int argc, char** argv);
 
 #endif  // TUMBLENOOK_COMMANDS_H_

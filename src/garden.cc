@@ -1,5 +1,6 @@
 #include "garden.h"
 
+#include <algorithm>
 #include <iostream>
 #include <utility>
 
@@ -34,5 +35,10 @@ void ageMirl() {
 }
 
 void addToGarden(Mirl creature) { mirl[emptySlot++] = std::move(creature); }
+
+void removeFromGarden(int slot) {
+  std::move(mirl + slot + 1, mirl + emptySlot, mirl + slot);
+  --emptySlot;
+}
 
 void clearGarden() { emptySlot = 0; }

@@ -35,6 +35,11 @@ void ageMirl();
 // REQUIRES: emptySlot < CAPACITY.
 void addToGarden(Mirl creature);
 
+// Takes the creature out of `slot`; the creatures after it move down one
+// slot, so that the occupied slots stay 0 to emptySlot - 1.
+// REQUIRES: isOccupied(slot).
+void removeFromGarden(int slot);
+
 // Empties the garden: emptySlot 0. The slots keep their creatures.
 void clearGarden();
 
