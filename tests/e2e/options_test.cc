@@ -13,6 +13,7 @@
 #include "garden.h"
 #include "session.h"
 #include "test_util.h"
+#include "trade_code.h"
 
 namespace e2e {
 namespace {
@@ -70,6 +71,94 @@ TEST(Options, ListShowsTheGardenAndChangesNothing) {
               std::count(run.err.begin(), run.err.end(), '\n'));
     for (auto& [name, bytes] : game.files) EXPECT_EQ(bytes, run.file(name));
     EXPECT_EQ(3u, run.files.size());  // the garden and the catalogue
+  }
+}
+
+// The code of `creature`, as --export prints it.
+std::string codeOf(const Record& creature) {
+  return *encodeCode(creature.text());
+}
+
+// A command and what it must do: succeed with `out` on standard output
+// leaving `saved` as the garden ("" unchanged), or be refused (status 1,
+// `out` empty) leaving the garden as it was.
+struct CommandCase {
+  const char* what;
+  std::vector<std::string> args;
+  std::string garden;
+  int status = 1;
+  std::string out, saved;
+  int errLines = 1;
+  bool busy = false;  // another game plays the garden meanwhile
+};
+
+CommandCase done(const char* what, std::vector<std::string> args,
+                 std::string garden, std::string out, std::string saved = "",
+                 int errLines = 0) {
+  return {what,           std::move(args),  std::move(garden), 0,
+          std::move(out), std::move(saved), errLines};
+}
+
+CommandCase refused(const char* what, std::vector<std::string> args,
+                    std::string garden = "") {
+  return {what, std::move(args), std::move(garden), 1, "", "", 1};
+}
+
+CommandCase whileBusy(CommandCase c) {
+  c.busy = true;
+  return c;
+}
+
+TEST(Commands, MoveCreaturesInAndOutOrRefuseTouchingNothing) {
+  const Garden three = garden(3);
+  const std::string all = saveFile(three), two = saveFile(garden(2));
+  const std::string mi0 = codeOf(three[0]), mi1 = codeOf(three[1]);
+  const std::string rest = three[1].text() + three[2].text();
+  std::string changed = mi1;
+  changed[mi1.size() / 2] = changed[mi1.size() / 2] == 'A' ? 'B' : 'A';
+  const std::string damaged = two + "Name: Bad\nAge: old\n";
+  const std::string joined = "Mi1 joined the garden in slot 2.\n";
+  const CommandCase cases[] = {
+      done("export", {"--export", "1"}, all, mi1 + "\n"),
+      done("import", {"--import", mi1}, two, joined, two + three[1].text()),
+      done("release", {"--release=0"}, all, mi0 + "\n", rest, 1),
+      done("import after release", {"--import", " " + mi0 + "\n"}, rest,
+           "Mi0 joined the garden in slot 2.\n", rest + three[0].text()),
+      done("damaged", {"--import", mi1}, damaged, joined, two + three[1].text(),
+           1),
+      refused("full", {"--import", mi1}, saveFile(garden(8))),
+      refused("export outside", {"--export", "3"}, all),
+      refused("release outside", {"--release", "-1"}, all),
+      refused("no garden", {"--release", "0"}),
+      refused("changed", {"--import", changed}, all),
+      refused("cut", {"--import", mi1.substr(0, 200)}),
+      refused("no creature", {"--import", *encodeCode("Name: Pip\n")}),
+      whileBusy(refused("busy import", {"--import", mi1}, all)),
+      whileBusy(refused("busy release", {"--release", "0"}, all)),
+      whileBusy(done("busy export", {"--export", "1"}, all, mi1 + "\n")),
+  };
+  for (const CommandCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    GameSetup game("", {{"mirl.dat", c.garden}});
+    if (c.garden.empty()) game.files.clear();
+    game.args = c.args;
+    GameResult run;
+    if (c.busy) {
+      GameSetup player("", game.files);
+      player.waitFor = mainMenu(3);
+      player.meanwhile = [&](pid_t, const GameSetup::Folder& folder) {
+        run = runGameIn(folder, game);
+      };
+      runGame(player);
+    } else {
+      run = runGame(game);
+    }
+    EXPECT_EQ(c.status, run.status) << run.err;
+    EXPECT_EQ(c.out, run.out);
+    EXPECT_EQ(c.errLines, std::count(run.err.begin(), run.err.end(), '\n'));
+    if (c.busy) continue;
+    EXPECT_EQ(c.saved.empty() ? c.garden : c.saved, run.file("mirl.dat"));
+    EXPECT_EQ(c.garden == damaged ? damaged : "", run.file("mirl.dat.bak"));
   }
 }
 
