@@ -2,7 +2,8 @@
 # Measures Tumblenook's speed and footprint on this machine:
 #  1. start-up and leave with a full garden of 8 (load, one choice, save):
 #     wall time, CPU time (user + sys) and peak resident memory over RUNS runs;
-#     the same for `tumblenook --list` on that garden;
+#     the same for `tumblenook --list`, `--export`, `--import` and
+#     `--release` on that garden;
 #  2. a scripted session of CHOICES main-menu choices mixing every action:
 #     time per choice, system calls per choice (strace) and user-space
 #     instructions per choice (callgrind, on a PROFILED-choice session).
@@ -73,6 +74,15 @@ echo "== Start-up and leave, full garden of 8 ($runs runs)"
 "$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game"
 printf -- '--list of the same garden: '
 "$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game" --list
+code=$(cd "$garden" && cp "$scratch/full.dat" mirl.dat && "$game" --export 7)
+head -n 126 "$scratch/full.dat" >"$scratch/seven.dat"  # 18 lines a record
+printf -- '--export 7 of the same garden: '
+"$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game" --export 7
+printf -- '--import of that code into the garden without it: '
+"$spawn" "$runs" "$garden" "$scratch/seven.dat" "$scratch/leave.in" "$game" --import "$code"
+printf -- '--release 7 of the full garden: '
+"$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game" \
+  --release 7 2>/dev/null
 printf 'floor of the measurement (/bin/true): '
 "$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" /bin/true
 fresh
@@ -127,15 +137,21 @@ awk -v n="$choices" '$NF != "syscall" && $NF != "total" && $4 ~ /^[0-9]+$/ {
 
 echo
 echo "== User-space instructions (callgrind)"
+# instructions INPUT [TEMPLATE [ARGUMENT...]]
 instructions() {
-  fresh
+  input=$1 && shift
+  cp "${1:-$scratch/full.dat}" "$garden/mirl.dat" && shift $(($# > 0))
   (cd "$garden" && valgrind --tool=callgrind --callgrind-out-file="$scratch/cg" \
-    "$game" <"$1" >/dev/null 2>"$scratch/cg.log")
+    "$game" "$@" <"$input" >/dev/null 2>"$scratch/cg.log")
   sed -n 's/^summary: //p; s/^totals: //p' "$scratch/cg" | head -1
 }
 base=$(instructions "$scratch/leave.in")
 total=$(instructions "$scratch/profiled.in")
 echo "start-up and leave: $base instructions"
+echo "--export 7: $(instructions "$scratch/leave.in" "$scratch/full.dat" \
+  --export 7) instructions"
+echo "--import into the garden of 7: $(instructions "$scratch/leave.in" \
+  "$scratch/seven.dat" --import "$code") instructions"
 echo "session of $profiled choices: $total instructions, $(awk -v b="$base" \
   -v t="$total" -v n="$profiled" 'BEGIN { printf "%.0f", (t - b) / (n - 1) }') per choice"
 echo "peak rss of the $choices-choice session: $(awk '{ for (i = 1; i <= NF; i++)
