@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
-targets=(load_garden_fuzz catalogue_fuzz console_fuzz)
+targets=(load_garden_fuzz catalogue_fuzz console_fuzz trade_code_fuzz)
 root="$PWD"
 artifacts="$root/build/fuzz/artifacts"
 
