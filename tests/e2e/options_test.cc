@@ -130,6 +130,8 @@ TEST(Commands, MoveCreaturesInAndOutOrRefuseTouchingNothing) {
       refused("export outside", {"--export", "3"}, all),
       refused("release outside", {"--release", "-1"}, all),
       refused("no garden", {"--release", "0"}),
+      refused("name too long", {"--export", "0"},
+              Record(std::string(200, 'n')).text()),
       refused("changed", {"--import", changed}, all),
       refused("cut", {"--import", mi1.substr(0, 200)}),
       refused("no creature", {"--import", *encodeCode("Name: Pip\n")}),
