@@ -40,8 +40,8 @@ constexpr char kUsage[] =
     "\n"
     "Exit status: 0 when all went well; 1 when the garden could not be read\n"
     "or saved, another game holds it, or an option was refused; 2 for an\n"
-    "unknown option. Ctrl-C leaves and saves; the shell then sees 128 + the\n"
-    "signal (130).\n";
+    "unknown option or a missing or wrong value. Ctrl-C leaves and saves;\n"
+    "the shell then sees 128 + the signal (130).\n";
 
 // What the command line asks for.
 enum class Command {

@@ -30,11 +30,20 @@ TEST(Options, DoTheirJobAndTouchNoFolder) {
   const std::string version = "tumblenook " TUMBLENOOK_VERSION "\n";
   const std::string empty = "The garden is empty.\n";
   const Case cases[] = {
-      {{"--help"}, 0, kUsage, false},     {{"-h"}, 0, kUsage, false},
-      {{"--version"}, 0, version, false}, {{"-V"}, 0, version, false},
-      {{"--list"}, 0, empty, false},      {{"-l"}, 0, empty, false},
-      {{"--bogus"}, 2, "", true},         {{"-x"}, 2, "", true},
-      {{"stray"}, 2, "", true},           {{"--", "-l"}, 2, "", true},
+      {{"--help"}, 0, kUsage, false},
+      {{"-h"}, 0, kUsage, false},
+      {{"--version"}, 0, version, false},
+      {{"-V"}, 0, version, false},
+      {{"--list"}, 0, empty, false},
+      {{"-l"}, 0, empty, false},
+      {{"--bogus"}, 2, "", true},
+      {{"-x"}, 2, "", true},
+      {{"stray"}, 2, "", true},
+      {{"--", "-l"}, 2, "", true},
+      {{"--export"}, 2, "", true},
+      {{"--release", "x"}, 2, "", true},
+      {{"-l", "--export", "0"}, 2, "", true},
+      {{"--import", "x", "--release", "0"}, 2, "", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[0]);
