@@ -81,7 +81,10 @@ bool SignalInput::fill() {
   }
   ::sigprocmask(SIG_SETMASK, &previous, nullptr);
   ended_ = got <= 0;
-  end_ = buffer_ + std::max<ssize_t>(got, 0);
+  // At the end nothing new was read: the bytes already handed out stay
+  // where they are, so that sync() seeks back over none of them, and never
+  // forward past the end of the input.
+  if (!ended_) end_ = buffer_ + got;
   return !ended_;
 }
 

@@ -107,6 +107,7 @@ TEST(GardenSession, EndOfInputLeavesAndSaves) {
     EXPECT_EQ(goodbye, run.out.substr(run.out.size() - goodbye.size()));
     EXPECT_EQ(saveFile(aged(garden(2), input.empty() ? 1 : 2)),
               run.file("mirl.dat"));
+    EXPECT_EQ(static_cast<long long>(input.size()), run.inputRead);
   }
 }
 
