@@ -19,11 +19,13 @@ for file in bin/tumblenook bin/tumblenook-play share/man/man6/tumblenook.6; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 
-# play INPUT VAR=VALUE...: one game through the launcher, started elsewhere.
+# play INPUT VAR=VALUE...: one game through the launcher, started elsewhere,
+# with the launcher's arguments in $args.
+args=
 play() {
   input=$1 && shift
   (cd / && printf "$input" | env -i PATH="$PATH" HOME="$scratch/home" "$@" \
-    "$prefix/bin/tumblenook-play" >"$scratch/out")
+    "$prefix/bin/tumblenook-play" $args >"$scratch/out")
 }
 
 # A first game makes the folder, copies the catalogue and lists its fruits.
@@ -45,8 +47,10 @@ cmp "$scratch/edited" "$garden/fruits.dat"
 
 # Without XDG_DATA_HOME the garden is under HOME; TUMBLENOOK_GARDEN wins over
 # both, and a garden already there is played, not replaced.
-play '0\n'
+# A game started with "--" is a game too: it plays in the garden folder.
+args=-- play '1\n1\n0\n'
 [ -f "$scratch/home/.local/share/tumblenook/fruits.dat" ] || fail "no HOME garden"
+[ -f "$scratch/home/.local/share/tumblenook/mirl.dat" ] || fail "-- saved no garden"
 mkdir "$scratch/own" && cp "$garden/mirl.dat" "$scratch/own/"
 play '2\n' TUMBLENOOK_GARDEN="$scratch/own" XDG_DATA_HOME="$scratch/xdg"
 has '0: Pip'
@@ -66,9 +70,13 @@ look "$prefix/bin/tumblenook-play" --version
 has "tumblenook "
 look "$prefix/bin/tumblenook-play" -l
 has "The garden is empty."
-if look "$prefix/bin/tumblenook-play" --bogus 2>/dev/null; then
-  fail "an unknown option was taken"
-fi
+# Arguments the game refuses get its status and no word of the launcher's.
+for refused in --bogus '--help --bogus' '-- --help'; do
+  status=0
+  look "$prefix/bin/tumblenook-play" $refused 2>/dev/null || status=$?
+  [ "$status" = 2 ] || fail "$refused: exit status $status, not the game's 2"
+  [ ! -s "$scratch/out" ] || fail "$refused: the launcher printed its help"
+done
 [ ! -e "$scratch/new" ] || fail "an option made a garden folder"
 ls "$garden" >"$scratch/before" && cp "$garden/mirl.dat" "$scratch/mirl"
 look XDG_DATA_HOME="$scratch/xdg" "$prefix/bin/tumblenook-play" --list
