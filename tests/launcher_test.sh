@@ -3,9 +3,9 @@
 # launcher, as a player would: the launcher makes the garden folder and gives
 # it the shipped catalogue without overwriting the player's own files, and the
 # game finds that catalogue and keeps its garden between games; uninstalling
-# leaves the garden alone. Then plays the build's `play` target, the source
-# tree's play command: its garden is the player's, not one in the build folder.
-# Usage: launcher_test.sh BUILD_DIR
+# leaves the garden alone. Then plays the source tree's play command, as
+# README_MD gives it: its garden is the player's, not one in the build folder.
+# Usage: launcher_test.sh BUILD_DIR README_MD
 set -eu
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -92,13 +92,20 @@ left=$(find "$prefix" ! -type d)
 [ ! -e "$shipped" ] || fail "uninstall left $shipped"
 grep -q '^Name: Pip$' "$garden/mirl.dat" || fail "uninstall touched the garden"
 
-# The play target keeps the garden where the installed game does, and writes
-# none into the build folders (build/<preset>/ and their parent).
+# The README's play command builds, then starts the built launcher itself, so
+# that no build tool stands between the terminal and the game (on Ctrl-C it
+# would complain of the interrupt). Run from the source tree on this build,
+# it keeps the garden where the installed game does, and writes none into the
+# build folders (build/<preset>/ and their parent).
+command=$(sed -n '/^Play/,/^    /s/^    //p' "$2")
+launcher=${command##*&& build/release/}
+[ "$launcher" = bin/tumblenook-play ] || fail "the play command is '$command'"
 touch "$scratch/before-play"
-printf '1\n1\n2\n0\nTumble\n0\n' | env -i PATH="$PATH" HOME="$scratch/player" \
-  cmake --build "$1" --target play >"$scratch/out" 2>&1 || fail "the play target failed"
+(cd "$(dirname "$2")" && printf '1\n1\n2\n0\nTumble\n0\n' |
+  env -i PATH="$PATH" HOME="$scratch/player" "$1/$launcher") \
+  >"$scratch/out" 2>&1 || fail "the play command failed"
 grep -q '^Name: Tumble$' "$scratch/player/.local/share/tumblenook/mirl.dat" ||
-  fail "the play target kept no garden in the player's folder"
+  fail "the play command kept no garden in the player's folder"
 stray=$(find "$1/.." -name 'mirl.dat*' -newer "$scratch/before-play")
-[ -z "$stray" ] || fail "the play target saved a garden in the build folder: $stray"
+[ -z "$stray" ] || fail "the play command saved a garden in the build folder: $stray"
 echo "launcher: all checks passed"
