@@ -89,10 +89,14 @@ bool SignalInput::fill() {
 }
 
 // Handlers without SA_RESTART, so that a read blocked at a prompt returns.
+// Each blocks the other leave signals while it runs: two signals pending at
+// once are then taken one after the other, in the order the kernel hands
+// them over, instead of the later one's handler running inside the earlier
+// one's and ending the game by the later signal.
 void installSignalHandlers() {
   struct sigaction action {};
   action.sa_handler = onLeaveSignal;
-  sigemptyset(&action.sa_mask);
+  action.sa_mask = leaveSignalSet();
   for (const int signal : kLeaveSignals) {
     struct sigaction previous {};
     if (::sigaction(signal, nullptr, &previous) == 0 &&

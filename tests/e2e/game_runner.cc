@@ -87,6 +87,7 @@ pid_t startGame(const fs::path& folder, const GameSetup& setup,
   const rlimit limit = {kMaxFileBytes, kMaxFileBytes};
   setrlimit(RLIMIT_FSIZE, &limit);
   if (!dropPrivileges(setup)) _exit(126);
+  if (setup.nohup) signal(SIGHUP, SIG_IGN);  // kept by exec, as nohup needs
   if (chdir(folder.c_str()) == 0) execve(game, argv.data(), envp.data());
   _exit(127);
 }

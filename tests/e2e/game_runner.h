@@ -14,7 +14,8 @@
 // A setup may also shape the folder beyond files (links, FIFOs, modes), play
 // on while a test acts on the running game (sends a signal, starts a second
 // game), break standard output, make file modes hold for a game run by
-// root, and preload the fault shim (fault_shim.cc) with the faults it names.
+// root, start the game as nohup does, and preload the fault shim
+// (fault_shim.cc) with the faults it names.
 
 #ifndef TUMBLENOOK_TESTS_E2E_GAME_RUNNER_H_
 #define TUMBLENOOK_TESTS_E2E_GAME_RUNNER_H_
@@ -53,6 +54,7 @@ struct GameSetup {
   bool inputEnds = false;
   bool brokenOutput = false;        // standard output a pipe nobody reads
   bool unprivileged = false;        // as root too, file modes hold for the game
+  bool nohup = false;               // started with SIGHUP ignored
   std::vector<std::string> faults;  // NAME=VALUE settings of the fault shim
 };
 

@@ -48,18 +48,26 @@ FileMap gardenFiles(FileMap files) {
 
 TEST(NeverLose, ASignalLeavesAsAtTheEndOfInputAndSaves) {
   const struct {
-    int signal, times;
-  } cases[] = {{SIGINT, 1}, {SIGHUP, 1}, {SIGTERM, 1}, {SIGTERM, 2}};
+    std::vector<int> sent;
+    bool nohup;  // SIGHUP ignored at the start stays ignored
+    int ends;    // the signal the game ends by; 0: it ends at end of input
+  } cases[] = {
+      {{SIGINT}, false, SIGINT},          {{SIGHUP}, false, SIGHUP},
+      {{SIGTERM}, false, SIGTERM},        {{SIGTERM, SIGTERM}, false, SIGTERM},
+      {{SIGHUP, SIGTERM}, false, SIGHUP}, {{SIGHUP}, true, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message()
-                 << "signal " << c.signal << " x" << c.times);
+                 << "signals " << testing::PrintToString(c.sent) << " nohup "
+                 << c.nohup);
     GameSetup game = setup(kHatchEgg, garden(1));
+    game.nohup = c.nohup;
     game.waitFor = mainMenu(2);  // the egg has hatched
     game.meanwhile = [&c](pid_t pid, const Folder&) {
-      for (int n = 0; n < c.times; ++n) kill(pid, c.signal);
+      for (const int signal : c.sent) kill(pid, signal);
     };
     const GameResult run = runGame(game);
-    EXPECT_EQ(c.signal, run.signal);  // the shell sees 128 + signal
+    EXPECT_EQ(c.ends, run.signal);  // the shell sees 128 + signal
+    EXPECT_EQ(c.ends == 0 ? 0 : -1, run.status);
     EXPECT_TRUE(endsWith(run.out, mainMenu(2) + "Goodbye!\n"));
     EXPECT_EQ("", run.err);
     EXPECT_EQ(2, count(run.file("mirl.dat"), "Name:"));
