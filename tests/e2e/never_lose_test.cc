@@ -191,6 +191,18 @@ const std::string kGarden = saveFile(garden(2));
 const std::string kDamaged = kGarden + "Name: Bad\nAge: old\n";
 // Longer than the game reads of a garden file: the rest is damage to copy.
 const std::string kOverlong = kGarden + std::string(300 * 1024, 'x');
+// Far longer still: the game's peak memory must not grow with it.
+constexpr std::uintmax_t kHugeBytes = std::uintmax_t{24} << 20;
+constexpr long kSlackKib = 4 << 10;
+
+// A garden of kHugeBytes, its records then zeros, made without holding it:
+// what a test holds when it starts a game counts in the game's peak memory.
+Prepare huge(const std::string& name) {
+  return [name](const Folder& folder) {
+    ASSERT_TRUE(writeFile(folder / name, kGarden));
+    fs::resize_file(folder / name, kHugeBytes);
+  };
+}
 
 struct Case {
   const char* what;
@@ -199,9 +211,11 @@ struct Case {
   const char* err;     // what standard error must hold ("" nothing)
   Prepare inspect;     // more checks of the folder
   std::string fault;   // of the fault shim
-  bool played = true;  // false: refused before the menu, touching nothing
+  bool played = true;  // false: refused before the menu, or only viewed
   std::string input = "1\n1\n0\n";
   bool unprivileged = false;
+  std::vector<std::string> args{};  // the command line; none plays
+  bool lean = false;  // peak memory as with a garden of two records
 };
 
 Case refused(const char* what, Prepare prepare, const char* err,
@@ -222,6 +236,18 @@ Case asPlayer(Case c) {
 
 Case typing(std::string input, Case c) {
   c.input = std::move(input);
+  return c;
+}
+
+Case lean(Case c) {
+  c.lean = true;
+  return c;
+}
+
+// Shown with --list, not played: nothing is written.
+Case viewing(Case c) {
+  c.args = {"--list"};
+  c.played = false;
   return c;
 }
 
@@ -268,6 +294,19 @@ TEST(NeverLose, HostileFilesAndFaults) {
             }),
       plays("private garden", both(good, mode("mirl.dat", 0600)), "",
             [](const Folder& f) { EXPECT_EQ(0600u, modeOf(f / "mirl.dat")); }),
+      plays("group-readable garden", both(good, mode("mirl.dat", 0640)), "",
+            [](const Folder& f) { EXPECT_EQ(0640u, modeOf(f / "mirl.dat")); }),
+      lean(plays("huge garden", huge("mirl.dat"), "kept as mirl.dat.bak",
+                 [](const Folder& f) {
+                   EXPECT_EQ(kHugeBytes, fs::file_size(f / "mirl.dat.bak"));
+                   EXPECT_EQ(3, count(readFile(f / "mirl.dat"), "Name:"));
+                 })),
+      lean(viewing(plays("huge garden listed", huge("mirl.dat"),
+                         "could not be loaded",
+                         [](const Folder& f) {
+                           EXPECT_EQ(kHugeBytes, fs::file_size(f / "mirl.dat"));
+                           EXPECT_FALSE(fs::exists(f / "mirl.dat.bak"));
+                         }))),
       plays("link to a private damaged garden",
             both(both(file("real.dat", kDamaged), mode("real.dat", 0600)),
                  link("mirl.dat", "real.dat")),
@@ -282,12 +321,15 @@ TEST(NeverLose, HostileFilesAndFaults) {
       asPlayer(plays("folder not readable", both(good, mode(".", 0300)),
                      "may not survive a power cut")),
       plays("temporaries of a killed game",
-            both(good, both(file(".mirl.dat.tumblenook-temp.a1B2c3", "half"),
-                            file("mirl.dat.tumblenook", "mine"))),
+            both(both(good, file(".mirl.dat.old.tumblenook-temp.a1B2c3", "o")),
+                 both(file(".mirl.dat.tumblenook-temp.a1B2c3", "half"),
+                      file("mirl.dat.tumblenook", "mine"))),
             "",
             [](const Folder& f) {
               EXPECT_FALSE(fs::exists(f / ".mirl.dat.tumblenook-temp.a1B2c3"));
               EXPECT_EQ("mine", readFile(f / "mirl.dat.tumblenook"));
+              EXPECT_EQ("o",
+                        readFile(f / ".mirl.dat.old.tumblenook-temp.a1B2c3"));
             }),
       typing("3\n0\n1\n0\n0\n",
              plays("fruit list a FIFO", both(good, fifo("fruits.dat")),
@@ -304,9 +346,12 @@ TEST(NeverLose, HostileFilesAndFaults) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     FileMap before;
+    const bool refused = !c.played && c.args.empty();
     GameSetup game(c.input);
+    game.args = c.args;
     game.prepare = [&](const Folder& folder) {
       c.prepare(folder);
+      if (!refused) return;  // held here, it would count in the game's peak
       for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.is_regular_file()) {
           before[entry.path().filename().string()] = readFile(entry.path());
@@ -317,13 +362,20 @@ TEST(NeverLose, HostileFilesAndFaults) {
     game.unprivileged = c.unprivileged;
     game.inspect = c.inspect;
     game.timeout = std::chrono::milliseconds(5000);
+    // A game started now starts from what this test holds now.
+    const long plainPeak =
+        c.lean ? runGame(GameSetup(c.input, {{"mirl.dat", kGarden}})).peakKib
+               : 0;
     const GameResult run = runGame(game);
+    if (c.lean) {
+      EXPECT_LT(run.peakKib, plainPeak + kSlackKib);
+    }
     EXPECT_EQ(c.status, run.status);
     EXPECT_EQ(std::string(c.err).empty() ? 0 : 1, count(run.err, "\n"))
         << run.err;
     EXPECT_NE(std::string::npos, run.err.find(c.err)) << run.err;
     EXPECT_EQ(c.played, endsWith(run.out, "Goodbye!\n"));
-    if (!c.played) {
+    if (refused) {
       EXPECT_EQ("", run.out);
       FileMap after = run.files;
       after.erase("mirl.dat.lock");
