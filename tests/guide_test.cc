@@ -1,5 +1,6 @@
 // The player's guide in docs/guide.md gives figures that players plan with: the
-// drive table and the evolution chart. These tests hold the game to them.
+// drive table and the evolution chart, the statistics screen and the garden
+// file's example record. These tests hold the game to them.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <set>
 #include <vector>
 
+#include "console.h"
 #include "mirl.h"
 #include "names.h"
 #include "test_util.h"
@@ -16,14 +18,23 @@ namespace {
 
 using Row = std::vector<std::string>;
 
-// The rows of the guide's table marked NAME, header first, cells trimmed.
-std::vector<Row> guideTable(const std::string& name) {
+// The lines of the guide's block marked NAME.
+std::vector<std::string> guideBlock(const std::string& name) {
   std::istringstream guide(readFile(TUMBLENOOK_GUIDE));
-  std::vector<Row> rows;
+  std::vector<std::string> lines;
   std::string line;
   while (std::getline(guide, line) && line != "<!-- guide: " + name + " -->") {
   }
   while (std::getline(guide, line) && line != "<!-- /guide -->") {
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// The rows of the guide's table marked NAME, header first, cells trimmed.
+std::vector<Row> guideTable(const std::string& name) {
+  std::vector<Row> rows;
+  for (const std::string& line : guideBlock(name)) {
     if (line.rfind("|---", 0) == 0) continue;
     std::istringstream cells(line.substr(1));
     Row row;
@@ -145,6 +156,39 @@ TEST(GuideTest, EvolutionChartMatchesEverySliderSetting) {
       EXPECT_EQ(expected, ranks(mirl)) << rows[row][0];
     }
   }
+}
+
+// The guide names the statistics choices as the game's own menu does.
+TEST(GuideTest, StatisticsTableNamesTheGameChoices) {
+  std::istringstream typed("0\n");
+  std::streambuf* const keyboard = std::cin.rdbuf(typed.rdbuf());
+  CaptureStdout screen;
+  statistics();
+  std::cin.rdbuf(keyboard);
+  std::istringstream menu(screen.text());
+  std::vector<std::string> choices;
+  for (std::string line; std::getline(menu, line);) {
+    if (line.find(") ") == 1) choices.push_back(line);
+  }
+  std::vector<std::string> listed;
+  for (const Row& row : guideTable("statistics")) listed.push_back(row[0]);
+  ASSERT_FALSE(listed.empty());
+  listed.erase(listed.begin());  // the header
+  EXPECT_EQ(choices, listed);
+}
+
+// The example record loads as it stands and is saved back byte for byte.
+TEST(GuideTest, ExampleRecordIsOneTheGameWrites) {
+  std::string record;
+  for (const std::string& line : guideBlock("record")) {
+    record += line.substr(line.find_first_not_of(' ')) + "\n";
+  }
+  std::istringstream in(record);
+  Mirl mirl(in);
+  ASSERT_FALSE(in.fail());
+  std::ostringstream saved;
+  mirl.save(saved);
+  EXPECT_EQ(record, saved.str());
 }
 
 }  // namespace
