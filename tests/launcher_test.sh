@@ -77,6 +77,8 @@ for refused in --bogus '--help --bogus' '-- --help'; do
   [ "$status" = 2 ] || fail "$refused: exit status $status, not the game's 2"
   [ ! -s "$scratch/out" ] || fail "$refused: the launcher printed its help"
 done
+# Help wins over a command that would change the garden: it only looks.
+look "$prefix/bin/tumblenook-play" --import CODE --help 2>/dev/null || true
 [ ! -e "$scratch/new" ] || fail "an option made a garden folder"
 ls "$garden" >"$scratch/before" && cp "$garden/mirl.dat" "$scratch/mirl"
 look XDG_DATA_HOME="$scratch/xdg" "$prefix/bin/tumblenook-play" --list
