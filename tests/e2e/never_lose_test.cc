@@ -299,14 +299,9 @@ TEST(NeverLose, HostileFilesAndFaults) {
       lean(plays("huge garden", huge("mirl.dat"), "kept as mirl.dat.bak",
                  [](const Folder& f) {
                    EXPECT_EQ(kHugeBytes, fs::file_size(f / "mirl.dat.bak"));
-                   EXPECT_EQ(3, count(readFile(f / "mirl.dat"), "Name:"));
                  })),
       lean(viewing(plays("huge garden listed", huge("mirl.dat"),
-                         "could not be loaded",
-                         [](const Folder& f) {
-                           EXPECT_EQ(kHugeBytes, fs::file_size(f / "mirl.dat"));
-                           EXPECT_FALSE(fs::exists(f / "mirl.dat.bak"));
-                         }))),
+                         "could not be loaded"))),
       plays("link to a private damaged garden",
             both(both(file("real.dat", kDamaged), mode("real.dat", 0600)),
                  link("mirl.dat", "real.dat")),
