@@ -121,6 +121,7 @@ TEST(LoadGarden, KeepsTheRecordsBeforeDamageAndBacksUpTheFileViewingDoesNot) {
       {eight + kPip, CAPACITY, true},
       {two + edit(kPip, "Age: 12", "Age: twelve") + kPip, 2, true},
       {two + edit(kPip, "Shine: 0 1", "Shine: 0 2") + kPip, 2, true},
+      {two + edit(kPip, "Age: 12", "Age: -2147483649") + kPip, 2, true},
       {two + edit(kPip, "Name: Pip", "Name: Pip Squeak") + kPip, 2, true},
       {two + kPip.substr(0, kPip.find("Shine:")), 2, true},
   };

@@ -39,6 +39,8 @@ std::vector<ConsoleCase> cases() {
   child[0].form = hero[0].form = 2;  // a pat moves a child only
   hero[0].heroDark = 50;             // a huge pat saturates, then is saved
   longName[0].name = std::string(kMaxNameBytes, 'n');
+  Garden keptLong = one;  // a longer name in the file is kept whole
+  keptLong[0].name = std::string(2 * kMaxNameBytes, 'k');
   monotone.push_back(Record("_"));
   monotone.back().twotone = {0, 0};  // monotone colour 0
   const std::string item =
@@ -98,6 +100,8 @@ std::vector<ConsoleCase> cases() {
       {"the longest name", one,
        Session(1).choose("2\n0\n" + longName[0].name, named(one)).leave(),
        longName},
+      {"a long name from the garden file", keptLong, Session(1).leave(),
+       keptLong},
       {"a name one byte too long", one,
        Session(1)
            .choose("2\n0\n" + longName[0].name + "n",
