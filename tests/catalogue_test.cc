@@ -33,6 +33,7 @@ TEST(Catalogue, ReadsRecordsInFileOrderWhateverTheLayout) {
            std::regex_replace(file, std::regex(" 0 0 "), "\n0\t0 "),
            file.substr(0, file.size() - 1),
            file + "D 1 2 x 4 5 0 0\n" + fruit("E", 5),
+           file + "D 1 2 2147483648 4 5 0 0\n" + fruit("E", 5),
            file + "D 1 2",
        }) {
     writeFile(kFruits, text);
