@@ -5,6 +5,7 @@
 
 #include "file_bytes.h"
 #include "names.h"
+#include "safe_text.h"
 
 namespace {
 
@@ -69,7 +70,8 @@ StatItem driveStats(int kind) {
 // parse ends the reading; the records before it are kept, and so is a
 // complete last record with no line end after it. A file that cannot be read
 // (missing, not a regular file, a read error) gives no records, and
-// `problem` says why.
+// `problem` says why; it also notes names unsafe to print, which the items
+// repaired.
 template <typename Item>
 int readCatalogue(const std::string& path,
                   Item (&items)[ItemCollection::MAX_ITEMS],
@@ -83,11 +85,17 @@ int readCatalogue(const std::string& path,
   std::string header;
   for (int word = 0; word < kHeaderWords; ++word) in >> header;
   int count = 0;
+  bool repaired = false;
   while (count < ItemCollection::MAX_ITEMS && (in >> std::ws) && !in.eof()) {
     Item item(in);
     // A record that meets the end of a file cut at the limit may be cut too.
     if (in.fail() || (!file.whole && in.eof())) break;
+    repaired = repaired || item.wasNameRepaired();
     items[count++] = item;
+  }
+  if (repaired) {
+    problem = path + " holds names unsafe to print; they are shown with \"" +
+              kUnsafeStandIn + "\" in place of each unsafe character";
   }
   return count;
 }
@@ -125,6 +133,7 @@ Fruit::Fruit(std::istream& in) : bitesLeft(kBitesPerFruit) {
   int unused = 0;
   in >> name >> a.swim >> a.fly >> a.run >> a.power >> a.stamina >> unused >>
       unused;
+  nameRepaired = makeSafe(name);
   stats = StatItem(a.swim, a.run, a.power, a.fly, a.stamina);
   lastBiteStats = StatItem(lastBiteAmount(a.swim), lastBiteAmount(a.run),
                            lastBiteAmount(a.power), lastBiteAmount(a.fly),
@@ -145,6 +154,7 @@ Animal::Animal(std::istream& in) {
   int unused = 0;
   in >> color >> name >> a.swim >> a.fly >> a.run >> a.power >> unused >>
       unused;
+  nameRepaired = makeSafe(name);
   stats = StatItem(a.swim, a.run, a.power, a.fly, 0);
   evolution = EvolutionItem(0, color, kAnimalStrength);
 }

@@ -84,13 +84,16 @@ class Fruit {
   Fruit();
 
   // Reads one fruit record: name, then swim, fly, run, power and stamina
-  // amounts, then two numbers that are not used. Four bites. The caller tests
-  // the stream to learn whether a whole record was there.
+  // amounts, then two numbers that are not used. Four bites. A name unsafe
+  // to print is repaired (safe_text.h). The caller tests the stream to learn
+  // whether a whole record was there.
   explicit Fruit(std::istream& in);
   // The same, from a file stream.
   explicit Fruit(std::ifstream& in);
 
   std::string getName() const { return name; }
+  // True when the name read was unsafe to print and had to be repaired.
+  bool wasNameRepaired() const { return nameRepaired; }
   int getBitesLeft() const { return bitesLeft; }
   // The experience of the bite at hand: lastBiteStats when one bite is left.
   StatItem getStats() const;
@@ -101,6 +104,7 @@ class Fruit {
   StatItem stats;
   StatItem lastBiteStats;
   int bitesLeft;
+  bool nameRepaired = false;
 };
 
 // A small animal: experience for swim, fly, run and power (never stamina) and
@@ -111,12 +115,15 @@ class Animal {
   Animal();
 
   // Reads one animal record: colour, name, then swim, fly, run and power
-  // amounts, then two numbers that are not used. The caller tests the stream.
+  // amounts, then two numbers that are not used. A name unsafe to print is
+  // repaired. The caller tests the stream.
   explicit Animal(std::istream& in);
   // The same, from a file stream.
   explicit Animal(std::ifstream& in);
 
   std::string getName() const { return name; }
+  // True when the name read was unsafe to print and had to be repaired.
+  bool wasNameRepaired() const { return nameRepaired; }
   StatItem getStats() const { return stats; }
   EvolutionItem getEvolution() const { return evolution; }
 
@@ -124,12 +131,14 @@ class Animal {
   std::string name;
   StatItem stats;
   EvolutionItem evolution;
+  bool nameRepaired = false;
 };
 
 // The catalogue of one give-item action: the eight drives, and up to 30
 // fruits and 30 animals read from the data files. A file that is missing,
 // is not a regular file or cannot be read gives no entries, and the reason
-// is kept; reading stops at the first record that does not parse
+// is kept, and so is a note when names unsafe to print were repaired;
+// reading stops at the first record that does not parse
 // and after the 30th, keeping the records before. Listings number entries
 // from 0, and that number is the index the getters take.
 class ItemCollection {
@@ -152,7 +161,8 @@ class ItemCollection {
   int getAnimalCount() const { return animalCount; }
 
   // Why a catalogue file gave no entries because it could not be read
-  // ("cannot read fruits.dat: ..."); empty when it was read.
+  // ("cannot read fruits.dat: ..."), or that names unsafe to print in it
+  // were repaired; empty when it was read and every name was safe.
   std::string getFruitsError() const { return fruitsError; }
   std::string getAnimalsError() const { return animalsError; }
 

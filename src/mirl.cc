@@ -4,6 +4,7 @@
 #include <iostream>
 #include <utility>
 
+#include "safe_text.h"
 #include "saturating.h"
 
 namespace {
@@ -137,6 +138,7 @@ void Mirl::giveEvolutionItem(EvolutionItem item) {
 }
 
 void Mirl::validate() {
+  if (makeSafe(name)) nameRepaired = true;
   if (name.empty() || name == " ") name = kUnnamed;
   if (age < 0) age = 0;
   if (reincarnations < 0) reincarnations = 0;

@@ -35,8 +35,8 @@ class Mirl {
   Mirl(Mirl first, Mirl second);
 
   // Reads one creature record of the save file and brings every value into
-  // range. The caller tests the stream: a record that does not parse leaves
-  // it failed.
+  // range, the name made safe to print. The caller tests the stream: a record
+  // that does not parse leaves it failed.
   explicit Mirl(std::istream& in);
   // The same, from a file stream.
   explicit Mirl(std::ifstream& in);
@@ -53,6 +53,10 @@ class Mirl {
   Stat getSkill(Skill skill) const { return skills[skill]; }
   Evolution getEvolution() const { return evolution; }
   Breed getBreed() const { return breed; }
+  // True when validation had to repair this creature's name because it was
+  // unsafe to print, so that a loader can tell the player and keep the
+  // original file.
+  bool wasNameRepaired() const { return nameRepaired; }
 
   // Evolves into the form the sliders pick and raises the rank of the skill
   // of that form's family.
@@ -62,6 +66,7 @@ class Mirl {
   // 1 with a tenth of their points, egg form. Prints "<name> reincarnated".
   void reincarnate();
 
+  // Names the creature. The console lets only names safe to print through.
   void setName(std::string newName);
 
   // One hour older.
@@ -82,8 +87,8 @@ class Mirl {
   // Passes an evolution item on to the evolution state.
   void giveEvolutionItem(EvolutionItem item);
 
-  // An empty or one-blank name becomes "_"; a negative age or count of
-  // reincarnations becomes 0.
+  // A name unsafe to print is repaired (safe_text.h); an empty or one-blank
+  // name becomes "_"; a negative age or count of reincarnations becomes 0.
   void validate();
 
   // Validates, then writes the creature's 18-line save record.
@@ -98,6 +103,7 @@ class Mirl {
   std::array<Stat, kSkillCount> skills;  // indexed by Skill
   Evolution evolution;
   Breed breed;
+  bool nameRepaired = false;
 };
 
 #endif  // TUMBLENOOK_MIRL_H_

@@ -87,6 +87,7 @@ TEST(SaveRecord, BringsValuesIntoRangeAsItReads) {
     const char *from, *bad, *clamped;
   } cases[] = {
       {"Pip", "_", "_"},
+      {"Pip", "\x1B[2J\xC3\x89\xFF", "_[2J\xC3\x89_"},
       {"Age: 12", "Age: -5", "Age: 0"},
       {"Reincarnation: 0", "Reincarnation: -3", "Reincarnation: 0"},
       {"35 2 40", "35 150 40", "35 100 40"},
