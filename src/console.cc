@@ -9,6 +9,7 @@
 #include "garden.h"
 #include "items.h"
 #include "names.h"
+#include "safe_text.h"
 
 namespace {
 
@@ -21,9 +22,9 @@ void say(const char* line) { std::cout << line << std::endl; }
 
 void sayInvalid() { say("invalid input"); }
 
-// A catalogue file that could not be read lists nothing; the reason goes to
-// standard error, which the player sees while standard output stays the
-// game's.
+// A catalogue file that could not be read lists nothing, and one with names
+// unsafe to print lists them repaired; the note goes to standard error,
+// which the player sees while standard output stays the game's.
 void noteUnreadable(const std::string& problem) {
   if (!problem.empty()) std::cerr << "tumblenook: " << problem << std::endl;
 }
@@ -319,6 +320,8 @@ void nameMirl() {
   std::string name;
   switch (readName(name)) {
     case Typed::kFits:
+      // A name unsafe to print would reach the terminal raw in every listing.
+      if (!isSafeText(name)) return sayInvalid();
       return mirl[slot].setName(name);
     case Typed::kTooBig:
       return sayInvalid();

@@ -17,8 +17,9 @@
 
 #include <cstddef>
 
-// The longest name a player may type, in bytes. A longer one is answered
-// with "invalid input" and leaves the name as it was.
+// The longest name a player may type, in bytes. A longer one, like one that
+// is not safe to print (safe_text.h), is answered with "invalid input" and
+// leaves the name as it was.
 inline constexpr std::size_t kMaxNameBytes = 64;
 
 // The main menu, until the player leaves (or input ends).
