@@ -15,6 +15,7 @@
 
 #include "file_bytes.h"
 #include "garden.h"
+#include "safe_text.h"
 
 namespace {
 
@@ -175,7 +176,21 @@ struct GardenFile {
   std::string target;  // where the garden is, links followed
   int fd = -1;         // open on the target while it is read and copied
   FileBytes file;
+  bool unloaded = false;       // records were left unloaded
+  bool namesRepaired = false;  // names unsafe to print were repaired
 };
+
+// What was wrong with a damaged garden, for the note about its backup.
+std::string damageOf(const GardenFile& garden) {
+  std::string damage;
+  if (garden.unloaded) damage = "records that could not be loaded";
+  if (garden.namesRepaired) {
+    if (!damage.empty()) damage += " and ";
+    damage += std::string("names unsafe to print, repaired with \"") +
+              kUnsafeStandIn + '"';
+  }
+  return damage;
+}
 
 // Where to keep a copy of the damaged garden `garden`: "<target>.bak", or
 // when that holds an earlier copy of other damage, the first of
@@ -242,35 +257,36 @@ bool keepBackup(const std::string& path, const GardenFile& garden) {
            backup.empty() ? garden.target + kBackupSuffix : backup, made.error);
     return false;
   }
-  std::cerr << "tumblenook: " << path
-            << " held records that could not be loaded; the whole file is "
-               "kept as "
-            << backup << std::endl;
+  std::cerr << "tumblenook: " << path << " held " << damageOf(garden)
+            << "; the whole file is kept as " << backup << std::endl;
   if (made.syncError != 0) warnUnsynced(backup, made.syncError);
   return true;
 }
 
 // Loads the records of `file` into the garden, up to CAPACITY; false when
 // anything was left unloaded: a record that does not parse, more records
-// than slots, or bytes past the limit of what is read.
-bool loadRecords(const FileBytes& file) {
+// than slots, or bytes past the limit of what is read. `namesRepaired` is
+// set when a loaded creature's name had to be repaired.
+bool loadRecords(const FileBytes& file, bool& namesRepaired) {
   std::istringstream in(file.bytes);
   while ((in >> std::ws) && !in.eof()) {
     if (emptySlot >= CAPACITY) return false;
     Mirl creature(in);
     // A record that meets the end of a file cut at the limit may be cut too.
     if (in.fail() || (!file.whole && in.eof())) return false;
+    namesRepaired = namesRepaired || creature.wasNameRepaired();
     addToGarden(std::move(creature));
   }
   return file.whole;
 }
 
 // How reading the garden file went.
-enum class ReadResult { kComplete, kIncomplete, kUnreadable };
+enum class ReadResult { kComplete, kDamaged, kUnreadable };
 
 // Reads the garden file at `path` into `garden` and its creatures into the
-// garden. A missing file is a complete, empty garden. kUnreadable, with a
-// message on standard error, for a link that leads nowhere, a file that is
+// garden. A missing file is a complete, empty garden; kDamaged when records
+// were left unloaded or names repaired, as `garden` tells. kUnreadable, with
+// a message on standard error, for a link that leads nowhere, a file that is
 // not a regular file, and a read error, which never counts as the end of the
 // file.
 ReadResult readGarden(const std::string& path, GardenFile& garden) {
@@ -291,8 +307,9 @@ ReadResult readGarden(const std::string& path, GardenFile& garden) {
     report("cannot read", path, garden.file.error);
     return ReadResult::kUnreadable;
   }
-  return loadRecords(garden.file) ? ReadResult::kComplete
-                                  : ReadResult::kIncomplete;
+  garden.unloaded = !loadRecords(garden.file, garden.namesRepaired);
+  return garden.unloaded || garden.namesRepaired ? ReadResult::kDamaged
+                                                 : ReadResult::kComplete;
 }
 
 // The lock of this process's garden: open for the whole run, so that the
@@ -380,7 +397,7 @@ bool loadGarden(const std::string& path) {
   switch (readGarden(path, garden)) {
     case ReadResult::kComplete:
       return true;
-    case ReadResult::kIncomplete:
+    case ReadResult::kDamaged:
       return keepBackup(path, garden);
     case ReadResult::kUnreadable:
       // A garden that exists but cannot be read must not be overwritten.
@@ -392,10 +409,16 @@ bool loadGarden(const std::string& path) {
 bool viewGarden(const std::string& path) {
   GardenFile garden;
   const ReadResult result = readGarden(path, garden);
-  if (result == ReadResult::kIncomplete) {
+  if (garden.unloaded) {
     std::cerr << "tumblenook: " << path
               << " holds records that could not be loaded; showing the "
               << emptySlot << " before them" << std::endl;
+  }
+  if (garden.namesRepaired) {
+    std::cerr << "tumblenook: " << path
+              << " holds names unsafe to print; showing them with \""
+              << kUnsafeStandIn << "\" in place of each unsafe character"
+              << std::endl;
   }
   return result != ReadResult::kUnreadable;
 }
