@@ -1,0 +1,155 @@
+// Names that are safe to print, whichever way they reach the game: a name
+// typed at the naming prompt that is unsafe is refused, and one read from
+// the garden or the catalogue is repaired with "_" for each unsafe
+// character, with a note on standard error. No escape or bell byte of a
+// name ever reaches standard output.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "session.h"
+
+namespace e2e {
+namespace {
+
+// The name of the window-retitling, screen-clearing, recolouring attack.
+const std::string kAttack = "Pip\x1B]0;PWNED\x07\x1B[2J\x1B[31m";
+
+// How a name reaches the game.
+enum class Via {
+  kTyped,    // at the naming prompt, for the egg Pip
+  kGarden,   // in mirl.dat, for a creature about to reincarnate
+  kFruits,   // as the only entry of fruits.dat
+  kAnimals,  // as the only entry of animals.dat
+};
+
+struct NameCase {
+  const char* what;
+  Via via;
+  std::string name;   // as it arrives
+  std::string shown;  // as the game then shows and keeps it
+};
+
+long lines(const std::string& text) {
+  return std::count(text.begin(), text.end(), '\n');
+}
+
+bool holds(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// Names the egg Pip `c.name`, then leaves; checks the answer and the save.
+GameResult typed(const NameCase& c) {
+  const bool refused = c.shown != c.name;
+  Session s(1);
+  s.choose("2\n0\n" + c.name,
+           "0: Pip\nWhich Mirl would you like to name? What would you like "
+           "to name it? " +
+               std::string(refused ? "invalid input\n" : ""))
+      .leave();
+  const GameResult run = runGame(setup(s.input, {Record()}));
+  EXPECT_EQ(s.output, run.out);
+  EXPECT_EQ(Record(c.shown, s.hours).text(), run.file("mirl.dat"));
+  EXPECT_EQ(0u, run.files.count("mirl.dat.bak"));
+  return run;
+}
+
+// Views the name of a creature of 49 hours, which reincarnates as the hour
+// passes, then leaves; then lists the same garden with --list.
+GameResult inGarden(const NameCase& c) {
+  const bool repaired = c.shown != c.name;
+  const std::string file = Record(c.name, 49).text();
+  Session s(1);
+  s.choose("5").view("1\n0").view("0").leave();
+  const GameResult run = runGame(setup(s.input, {Record(c.name, 49)}));
+  EXPECT_TRUE(holds(run.out, "0: " + c.shown + "\n" + kWhichStats + c.shown +
+                                 " is 49 mirl hours old"));
+  EXPECT_TRUE(holds(run.out, c.shown + " reincarnated\n"));
+  Record reborn(c.shown, s.hours - 1, 1);
+  for (SkillRecord& skill : reborn.skills) skill.level = 1;
+  EXPECT_EQ(reborn.text(), run.file("mirl.dat"));
+  EXPECT_EQ(repaired ? file : "", run.file("mirl.dat.bak"));
+  EXPECT_EQ(repaired, holds(run.err,
+                            "mirl.dat held names unsafe to print, "
+                            "repaired with \"_\"; the whole file is "
+                            "kept as mirl.dat.bak\n"));
+
+  GameSetup list("", FileMap{{"mirl.dat", file}});
+  list.args = {"--list"};
+  const GameResult listed = runGame(list);
+  EXPECT_TRUE(holds(listed.out, "0: " + c.shown + "\n"));
+  EXPECT_FALSE(holds(listed.out, "\x1B"));
+  EXPECT_EQ(repaired ? 1 : 0, lines(listed.err)) << listed.err;
+  EXPECT_EQ(repaired, holds(listed.err,
+                            "mirl.dat holds names unsafe to "
+                            "print; showing them with \"_\""));
+  EXPECT_EQ(file, listed.file("mirl.dat"));
+  EXPECT_EQ(0u, listed.files.count("mirl.dat.bak"));
+  return run;
+}
+
+// Shows the list of the catalogue file that holds the name, then leaves.
+GameResult inCatalogue(const NameCase& c) {
+  const bool fruits = c.via == Via::kFruits;
+  const std::string path = fruits ? "fruits.dat" : "animals.dat";
+  GameSetup game = setup(
+      std::string("3\n0\n") + (fruits ? "1" : "3") + "\n0\n0\n", {Record()});
+  game.files[path] = "A B C D E F G H\n" + std::string(fruits ? "" : "2 ") +
+                     c.name + " 1 0 0 0 0 0 0\n";
+  const GameResult run = runGame(game);
+  EXPECT_TRUE(holds(run.out, "choice: 0) " + c.shown + "\nWhich "));
+  EXPECT_EQ(c.shown != c.name,
+            holds(run.err, path + " holds names unsafe to print"));
+  return run;
+}
+
+TEST(SafeNames, TypedOnesAreRefusedStoredOnesRepairedNoneReachTheTerminal) {
+  const std::string emile = "\xC3\x89mile";
+  const std::string bird = "\xE5\xB0\x8F\xE9\xB3\xA5";
+  const NameCase cases[] = {
+      {"typed attack", Via::kTyped, kAttack, "Pip"},
+      {"typed C1 control", Via::kTyped, "Ab\xC2\x85", "Pip"},
+      {"typed cut UTF-8", Via::kTyped, "Ab\xE5\xB0", "Pip"},
+      {"typed UTF-8", Via::kTyped, emile, emile},
+      {"stored attack", Via::kGarden, kAttack, "Pip_]0;PWNED__[2J_[31m"},
+      {"stored invalid UTF-8", Via::kGarden, "M\xFF\xC0\xAF", "M___"},
+      {"stored UTF-8", Via::kGarden, bird, bird},
+      {"fruit attack", Via::kFruits, "Kiwi\x1B[2J\x07", "Kiwi_[2J_"},
+      {"fruit UTF-8", Via::kFruits, emile, emile},
+      {"animal C1 byte", Via::kAnimals,
+       "Moth\x9B"
+       "31m",
+       "Moth_31m"},
+  };
+  for (const NameCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const bool changed = c.shown != c.name;
+    GameResult run;
+    switch (c.via) {
+      case Via::kTyped:
+        run = typed(c);
+        break;
+      case Via::kGarden:
+        run = inGarden(c);
+        break;
+      case Via::kFruits:
+      case Via::kAnimals:
+        run = inCatalogue(c);
+        break;
+    }
+    EXPECT_EQ(0, run.status);
+    EXPECT_FALSE(holds(run.out, "\x1B")) << "an escape reached the terminal";
+    EXPECT_FALSE(holds(run.out, "\x07")) << "a bell reached the terminal";
+    if (changed) {
+      EXPECT_FALSE(holds(run.out, c.name));
+    }
+    // A typed name is only refused; a stored one gets one note.
+    EXPECT_EQ(changed && c.via != Via::kTyped ? 1 : 0, lines(run.err))
+        << run.err;
+  }
+}
+
+}  // namespace
+}  // namespace e2e
