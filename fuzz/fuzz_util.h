@@ -17,6 +17,7 @@
 #include "garden_file.h"
 #include "mirl.h"
 #include "names.h"
+#include "safe_text.h"
 #include "test_util.h"
 
 namespace fuzz {
@@ -71,10 +72,12 @@ inline bool skillInRange(const Stat& skill) {
 }
 
 // True when every value of `creature` lies in the range its save record
-// allows: what a freshly loaded creature must satisfy.
+// allows, and its name is safe to print: what a freshly loaded creature must
+// satisfy.
 inline bool creatureInRange(const Mirl& creature) {
   const std::string name = creature.getName();
-  if (name.empty() || name.find_first_of(" \t\n\v\f\r") != std::string::npos) {
+  if (name.empty() || name.find_first_of(" \t\n\v\f\r") != std::string::npos ||
+      !isSafeText(name)) {
     return false;
   }
   const Evolution evolution = creature.getEvolution();
