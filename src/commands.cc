@@ -13,6 +13,7 @@
 #include "garden.h"
 #include "garden_file.h"
 #include "portrait.h"
+#include "safe_text.h"
 #include "trade_code.h"
 
 namespace {
@@ -145,7 +146,7 @@ Options parseOptions(int argc, char** argv) {
       next.command = usageError(std::string(options && argument[0] == '-'
                                                 ? "unknown option"
                                                 : "unexpected argument") +
-                                " '" + argument + "'");
+                                " '" + safeText(argument) + "'");
     } else if (next.command != Command::kUsageError &&
                chosen.command != Command::kPlay) {
       next.command = usageError(
@@ -153,7 +154,8 @@ Options parseOptions(int argc, char** argv) {
     } else if ((next.command == Command::kExport ||
                 next.command == Command::kRelease) &&
                !parseSlot(next.value, next.slot)) {
-      next.command = usageError("'" + next.value + "' is not a slot number");
+      next.command =
+          usageError("'" + safeText(next.value) + "' is not a slot number");
     }
     if (next.command == Command::kUsageError) return next;
     chosen = next;
@@ -254,6 +256,11 @@ int importCreature(const std::string& code) {
   std::cout << mirl[slot].getName() << " joined the garden in slot " << slot
             << ".\n";
   printed(std::cout);
+  if (creature->wasNameRepaired()) {
+    std::cerr << "tumblenook: the name in the code was unsafe to print; it "
+                 "is repaired with \""
+              << kUnsafeStandIn << '"' << std::endl;
+  }
   return EXIT_SUCCESS;
 }
 

@@ -44,6 +44,8 @@ TEST(Options, DoTheirJobAndTouchNoFolder) {
       {{"--release", "x"}, 2, "", true},
       {{"-l", "--export", "0"}, 2, "", true},
       {{"--import", "x", "--release", "0"}, 2, "", true},
+      {{"--\x1b]0;x\x07"}, 2, "", true},
+      {{"--export", "\x1b[2J"}, 2, "", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[0]);
@@ -54,6 +56,7 @@ TEST(Options, DoTheirJobAndTouchNoFolder) {
     EXPECT_EQ(c.status, run.status);
     EXPECT_EQ(c.out, run.out.substr(0, c.out.size()));
     EXPECT_EQ(c.usageOnError, run.err.find(kUsage) != std::string::npos);
+    EXPECT_EQ(std::string::npos, run.err.find('\x1b'));  // typed, shown safe
     if (c.usageOnError) {
       EXPECT_EQ("", run.out);
     }

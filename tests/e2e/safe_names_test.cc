@@ -12,6 +12,7 @@
 #include <string>
 
 #include "session.h"
+#include "trade_code.h"
 
 namespace e2e {
 namespace {
@@ -105,6 +106,16 @@ GameResult inCatalogue(const NameCase& c, bool fruits) {
   return run;
 }
 
+// Imports the code of a creature with the name into an empty garden.
+GameResult inImportCode(const NameCase& c) {
+  GameSetup game;
+  game.args = {"--import", *encodeCode(Record(c.name).text())};
+  const GameResult run = runGame(game);
+  EXPECT_EQ(c.shown + " joined the garden in slot 0.\n", run.out);
+  EXPECT_EQ(Record(c.shown).text(), run.file("mirl.dat"));
+  return run;
+}
+
 GameResult inFruits(const NameCase& c) { return inCatalogue(c, true); }
 GameResult inAnimals(const NameCase& c) { return inCatalogue(c, false); }
 
@@ -122,6 +133,8 @@ TEST(SafeNames, TypedOnesAreRefusedStoredOnesRepairedNoneReachTheTerminal) {
       {"fruit attack", inFruits, "Kiwi\x1B[2J\x07", "Kiwi_[2J_", 1},
       {"fruit UTF-8", inFruits, emile, emile, 0},
       {"animal 8-bit CSI", inAnimals, "Moth\x9B[31m", "Moth_[31m", 1},
+      {"imported attack", inImportCode, kAttack, "Pip_]0;PWNED__[2J_[31m", 1},
+      {"imported UTF-8", inImportCode, bird, bird, 0},
   };
   for (const NameCase& c : cases) {
     SCOPED_TRACE(c.what);
