@@ -25,7 +25,7 @@ void sayInvalid() { say("invalid input"); }
 // A catalogue file that could not be read lists nothing, and one with names
 // unsafe to print lists them repaired; the note goes to standard error,
 // which the player sees while standard output stays the game's.
-void noteUnreadable(const std::string& problem) {
+void noteCatalogue(const std::string& problem) {
   if (!problem.empty()) std::cerr << "tumblenook: " << problem << std::endl;
 }
 
@@ -130,7 +130,7 @@ bool readItem(const char* prompt, int count, int& index) {
 
 void giveFood(const ItemCollection& items, Mirl& creature) {
   items.printFruits();
-  noteUnreadable(items.getFruitsError());
+  noteCatalogue(items.getFruitsNote());
   int index = 0;
   if (!readItem("Which fruit should be given? ", items.getFruitCount(),
                 index)) {
@@ -153,7 +153,7 @@ void giveDrive(const ItemCollection& items, Mirl& creature) {
 
 void giveAnimal(const ItemCollection& items, Mirl& creature) {
   items.printAnimals();
-  noteUnreadable(items.getAnimalsError());
+  noteCatalogue(items.getAnimalsNote());
   int index = 0;
   if (!readItem("Which animal should be given? ", items.getAnimalCount(),
                 index)) {

@@ -166,8 +166,8 @@ ItemCollection::ItemCollection(const std::string& fruitsPath,
                                const std::string& animalsPath) {
   for (int kind = 0; kind < DRIVE_COUNT; ++kind)
     drives[kind] = OrvanDrive(kind);
-  fruitCount = readCatalogue(fruitsPath, fruits, fruitsError);
-  animalCount = readCatalogue(animalsPath, animals, animalsError);
+  fruitCount = readCatalogue(fruitsPath, fruits, fruitsNote);
+  animalCount = readCatalogue(animalsPath, animals, animalsNote);
 }
 
 OrvanDrive ItemCollection::getOrvanDrive(int i) const {

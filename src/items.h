@@ -163,8 +163,8 @@ class ItemCollection {
   // Why a catalogue file gave no entries because it could not be read
   // ("cannot read fruits.dat: ..."), or that names unsafe to print in it
   // were repaired; empty when it was read and every name was safe.
-  std::string getFruitsError() const { return fruitsError; }
-  std::string getAnimalsError() const { return animalsError; }
+  std::string getFruitsNote() const { return fruitsNote; }
+  std::string getAnimalsNote() const { return animalsNote; }
 
   // Numbered listings, one line an entry.
   void printOrvanDrives() const;
@@ -177,8 +177,8 @@ class ItemCollection {
   Animal animals[MAX_ITEMS];
   int fruitCount;
   int animalCount;
-  std::string fruitsError;
-  std::string animalsError;
+  std::string fruitsNote;
+  std::string animalsNote;
 };
 
 #endif  // TUMBLENOOK_ITEMS_H_
