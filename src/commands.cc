@@ -93,8 +93,9 @@ Command valueOption(int argc, char** argv, int& i, std::string& value) {
       return option.command;
     }
     if (argument == name) {
-      if (i + 1 == argc)
+      if (i + 1 == argc) {
         return usageError("option '" + name + "' needs a value");
+      }
       value = argv[++i];
       return option.command;
     }

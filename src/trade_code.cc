@@ -1,6 +1,5 @@
 #include "trade_code.h"
 
-#include <array>
 #include <cstdint>
 
 namespace {
@@ -37,8 +36,9 @@ std::string checkOf(std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   std::string digits(kCheckDigits, '0');
   std::uint32_t crc = crc32(text);
-  for (std::size_t i = kCheckDigits; i-- > 0; crc >>= 4)
+  for (std::size_t i = kCheckDigits; i-- > 0; crc >>= 4) {
     digits[i] = kHex[crc & 0xfU];
+  }
   return digits;
 }
 
