@@ -30,19 +30,23 @@ constexpr char kUsage[] =
     "Options:\n"
     "  -l, --list        show every creature of the garden, changing nothing\n"
     "      --export N    print the code of the creature in slot N (from 0)\n"
-    "      --import CODE bring the creature of CODE into the first empty slot\n"
+    "      --import CODE bring the creature of CODE into the first empty "
+    "slot;\n"
+    "                    with CODE -, the code is read from standard input\n"
     "      --release N   print the code of the creature in slot N, then let\n"
     "                    it go; the creatures after it move down one slot\n"
     "  -h, --help        show this help and exit\n"
     "  -V, --version     show the version and exit\n"
+    "A long option may be shortened while it names one option only: --lis.\n"
     "\n"
     "A code is one line of text: keep it in a file, or give it to a friend\n"
     "to --import. No hour passes for any option.\n"
     "\n"
     "Exit status: 0 when all went well; 1 when the garden could not be read\n"
-    "or saved, another game holds it, or an option was refused; 2 for an\n"
-    "unknown option or a missing or wrong value. Ctrl-C leaves and saves;\n"
-    "the shell then sees 128 + the signal (130).\n";
+    "or saved, another game holds it, or an option was refused; 2 for a\n"
+    "usage error: an unknown option, a missing or wrong value, or two\n"
+    "commands at once. Ctrl-C leaves and saves; the shell then sees 128 +\n"
+    "the signal (130).\n";
 
 // What the command line asks for.
 enum class Command {
@@ -63,44 +67,82 @@ struct Options {
   int slot = -1;
 };
 
-// A long option that takes a value, and the command it is.
-struct ValueOption {
+// An option: its long name, its short letter (0 for none), the command it
+// is, and whether it takes a value.
+struct Option {
   const char* name;
+  char letter;
   Command command;
+  bool takesValue;
 };
-constexpr ValueOption kValueOptions[] = {{"--export", Command::kExport},
-                                         {"--import", Command::kImport},
-                                         {"--release", Command::kRelease}};
+constexpr Option kOptions[] = {{"help", 'h', Command::kHelp, false},
+                               {"version", 'V', Command::kVersion, false},
+                               {"list", 'l', Command::kList, false},
+                               {"export", 0, Command::kExport, true},
+                               {"import", 0, Command::kImport, true},
+                               {"release", 0, Command::kRelease, true}};
 
-bool is(const char* argument, const char* shortName, const char* longName) {
-  return std::strcmp(argument, shortName) == 0 ||
-         std::strcmp(argument, longName) == 0;
-}
-
+// Says what is wrong with the command line, as GNU tools do: one line, then
+// where to read more.
 Command usageError(const std::string& message) {
-  std::cerr << "tumblenook: " << message << '\n';
+  std::cerr << "tumblenook: " << message << "\n"
+            << "Try 'tumblenook --help' for more information.\n";
   return Command::kUsageError;
 }
 
-// The command of a value option at argv[i], taking its value from
-// "--name=VALUE" or the next argument; kPlay when argv[i] is none.
-Command valueOption(int argc, char** argv, int& i, std::string& value) {
-  const std::string argument = argv[i];
-  for (const ValueOption& option : kValueOptions) {
-    const std::string name = option.name;
-    if (argument.rfind(name + "=", 0) == 0) {
-      value = argument.substr(name.size() + 1);
-      return option.command;
+// The option that `name` ("--list", "--lis", "-l") names, or null with a
+// usage error: a long name may be cut short while it names one option only.
+const Option* findOption(const std::string& name) {
+  const bool isLong = name.rfind("--", 0) == 0;
+  const std::string given = name.substr(isLong ? 2 : 1);
+  const Option* found = nullptr;
+  int matches = 0;
+  for (const Option& option : kOptions) {
+    if (!isLong) {
+      if (given.size() == 1 && given[0] == option.letter) return &option;
+      continue;
     }
-    if (argument == name) {
-      if (i + 1 == argc) {
-        return usageError("option '" + name + "' needs a value");
-      }
-      value = argv[++i];
-      return option.command;
+    const std::string full = option.name;
+    if (full == given) return &option;
+    if (!given.empty() && full.rfind(given, 0) == 0) {
+      found = &option;
+      ++matches;
     }
   }
-  return Command::kPlay;
+  if (matches == 1) return found;
+  usageError(std::string(matches > 1 ? "ambiguous" : "unknown") + " option '" +
+             safeText(name) + "'");
+  return nullptr;
+}
+
+// The option at argv[i] with its value, from "--name=VALUE" or the next
+// argument; kUsageError, said, when it is no option or its value is wrong.
+Options readOption(int argc, char** argv, int& i) {
+  const std::string argument = argv[i];
+  const std::string::size_type equals =
+      argument.rfind("--", 0) == 0 ? argument.find('=') : std::string::npos;
+  const Option* option = findOption(argument.substr(0, equals));
+  Options read;
+  if (option == nullptr) {
+    read.command = Command::kUsageError;
+    return read;
+  }
+  const std::string name = std::string("--") + option->name;
+  read.command = option->command;
+  if (!option->takesValue) {
+    if (equals != std::string::npos) {
+      read.command = usageError("option '" + name + "' takes no value");
+    }
+    return read;
+  }
+  if (equals != std::string::npos) {
+    read.value = argument.substr(equals + 1);
+  } else if (i + 1 < argc) {
+    read.value = argv[++i];
+  } else {
+    read.command = usageError("option '" + name + "' needs a value");
+  }
+  return read;
 }
 
 // The slot number `text` spells, in `slot`; false when it is no number. A
@@ -113,6 +155,10 @@ bool parseSlot(const std::string& text, int& slot) {
   const bool fits = errno != ERANGE && number >= INT_MIN && number <= INT_MAX;
   slot = fits ? static_cast<int>(number) : -1;
   return true;
+}
+
+bool takesSlot(Command command) {
+  return command == Command::kExport || command == Command::kRelease;
 }
 
 // Reads the options; help wins over version, which wins over the commands.
@@ -129,32 +175,26 @@ Options parseOptions(int argc, char** argv) {
       options = false;
       continue;
     }
-    if (options && is(argument, "-h", "--help")) {
+    Options next;
+    if (!options || argument[0] != '-' || argument[1] == '\0') {
+      next.command =
+          usageError("unexpected argument '" + safeText(argument) + "'");
+    } else {
+      next = readOption(argc, argv, i);
+    }
+    if (next.command == Command::kHelp) {
       help = true;
       continue;
     }
-    if (options && is(argument, "-V", "--version")) {
+    if (next.command == Command::kVersion) {
       version = true;
       continue;
     }
-    Options next;
-    if (options && is(argument, "-l", "--list")) {
-      next.command = Command::kList;
-    } else if (options) {
-      next.command = valueOption(argc, argv, i, next.value);
-    }
-    if (next.command == Command::kPlay) {
-      next.command = usageError(std::string(options && argument[0] == '-'
-                                                ? "unknown option"
-                                                : "unexpected argument") +
-                                " '" + safeText(argument) + "'");
-    } else if (next.command != Command::kUsageError &&
-               chosen.command != Command::kPlay) {
+    if (next.command != Command::kUsageError &&
+        chosen.command != Command::kPlay) {
       next.command = usageError(
           "one of --list, --export, --import and --release at a time");
-    } else if ((next.command == Command::kExport ||
-                next.command == Command::kRelease) &&
-               !parseSlot(next.value, next.slot)) {
+    } else if (takesSlot(next.command) && !parseSlot(next.value, next.slot)) {
       next.command =
           usageError("'" + safeText(next.value) + "' is not a slot number");
     }
@@ -309,7 +349,6 @@ std::optional<int> runOptions(int argc, char** argv) {
       std::cout << "tumblenook " TUMBLENOOK_VERSION "\n";
       return printed(std::cout);
     case Command::kUsageError:
-      std::cerr << kUsage;
       return kUsageError;
   }
   return kUsageError;

@@ -106,7 +106,8 @@ std::string skills(const Mirl& creature) {
 }  // namespace
 
 bool wantColour(bool terminal, const char* noColor, const char* term) {
-  return terminal && noColor == nullptr && term != nullptr &&
+  const bool noColorSet = noColor != nullptr && noColor[0] != '\0';
+  return terminal && !noColorSet && term != nullptr &&
          std::strcmp(term, "dumb") != 0;
 }
 

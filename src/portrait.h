@@ -25,9 +25,9 @@
 #include "mirl.h"
 
 // True when text for a reader's eyes may carry colour: the output is a
-// terminal, NO_COLOR is not set (to anything), and TERM is set and not
-// "dumb". `noColor` and `term` are the variables' values, or null when
-// unset.
+// terminal, NO_COLOR is unset or empty (only a value counts, by the
+// convention), and TERM is set and not "dumb". `noColor` and `term` are the
+// variables' values, or null when unset.
 bool wantColour(bool terminal, const char* noColor, const char* term);
 
 // Prints the block of `creature`, which lives in `slot`: its slot and name

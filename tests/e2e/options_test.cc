@@ -19,23 +19,31 @@ namespace e2e {
 namespace {
 
 constexpr char kUsage[] = "Usage: tumblenook [OPTION]\n";
+constexpr char kTryHelp[] = "Try 'tumblenook --help' for more information.\n";
 
 TEST(Options, DoTheirJobAndTouchNoFolder) {
   struct Case {
     std::vector<std::string> args;
     int status;
     std::string out;  // the start of standard output
-    bool usageOnError;
+    bool usageError;  // one line of what is wrong, then kTryHelp
   };
   const std::string version = "tumblenook " TUMBLENOOK_VERSION "\n";
   const std::string empty = "The garden is empty.\n";
   const Case cases[] = {
       {{"--help"}, 0, kUsage, false},
       {{"-h"}, 0, kUsage, false},
+      {{"--he"}, 0, kUsage, false},
       {{"--version"}, 0, version, false},
       {{"-V"}, 0, version, false},
+      {{"--v"}, 0, version, false},
       {{"--list"}, 0, empty, false},
       {{"-l"}, 0, empty, false},
+      {{"--lis"}, 0, empty, false},
+      {{"--exp=0"}, 1, "", false},  // refused: the garden is empty
+      {{"--listing"}, 2, "", true},
+      {{"--list=0"}, 2, "", true},
+      {{"-"}, 2, "", true},
       {{"--bogus"}, 2, "", true},
       {{"-x"}, 2, "", true},
       {{"stray"}, 2, "", true},
@@ -55,10 +63,13 @@ TEST(Options, DoTheirJobAndTouchNoFolder) {
     const GameResult run = runGame(game);
     EXPECT_EQ(c.status, run.status);
     EXPECT_EQ(c.out, run.out.substr(0, c.out.size()));
-    EXPECT_EQ(c.usageOnError, run.err.find(kUsage) != std::string::npos);
+    EXPECT_EQ(std::string::npos, run.err.find(kUsage));
     EXPECT_EQ(std::string::npos, run.err.find('\x1b'));  // typed, shown safe
-    if (c.usageOnError) {
+    if (c.usageError) {
       EXPECT_EQ("", run.out);
+      EXPECT_EQ(2, std::count(run.err.begin(), run.err.end(), '\n'));
+      EXPECT_EQ(0u, run.err.find("tumblenook: "));
+      EXPECT_NE(std::string::npos, run.err.find(kTryHelp));
     }
     EXPECT_EQ(0, run.inputRead);
     EXPECT_TRUE(run.files.empty());
@@ -201,7 +212,8 @@ TEST(Options, ListIsInColourOnlyOnAColourTerminal) {
       {false, "TERM=xterm", false},
       {true, "TERM=dumb", false},
       {true, "", false},
-      {true, "TERM=xterm NO_COLOR=", false}};
+      {true, "TERM=xterm NO_COLOR=", true},  // only a value counts
+      {true, "TERM=xterm NO_COLOR=1", false}};
   for (const auto& [terminal, env, colour] : cases) {
     SCOPED_TRACE(std::string(terminal ? "terminal " : "pipe ") + env);
     const std::string text = listed(terminal, env);
