@@ -22,6 +22,19 @@ void say(const char* line) { std::cout << line << std::endl; }
 
 void sayInvalid() { say("invalid input"); }
 
+// A full garden answers with the game's own line; the way on, which the
+// game's texts do not give, goes to standard error once a game.
+void sayFull(const char* line) {
+  say(line);
+  static bool pointed = false;
+  if (pointed) return;
+  pointed = true;
+  std::cerr << "tumblenook: to make room, leave and run the game with "
+               "--release N: the creature in slot N leaves with a code that "
+               "brings it back"
+            << std::endl;
+}
+
 // A catalogue file that could not be read lists nothing, and one with names
 // unsafe to print lists them repaired; the note goes to standard error,
 // which the player sees while standard output stays the game's.
@@ -253,7 +266,7 @@ void userInterface() {
 
 void hatch() {
   if (emptySlot >= CAPACITY) {
-    return say("Garden is full, cannot hatch a new mirl.");
+    return sayFull("Garden is full, cannot hatch a new mirl.");
   }
   say("Which type of mirl egg should be hatched?");
   say("1) Normal");
@@ -306,7 +319,7 @@ void breed() {
     return say("Child mirl cannot be bred.");
   }
   if (emptySlot >= CAPACITY) {
-    return say("The garden is full, cannot breed a new Mirl.");
+    return sayFull("The garden is full, cannot breed a new Mirl.");
   }
   addToGarden(Mirl(mirl[first], mirl[second]));
 }

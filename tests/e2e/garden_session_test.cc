@@ -49,11 +49,15 @@ TEST(GardenSession, AtFiftyHoursACreatureIsReincarnated) {
 TEST(GardenSession, HatchingFillsTheLastSlotAndNoMore) {
   Session s(7);
   s.choose("1\n1", kEggMenu).nowHolds(8);
-  s.choose("1", "Garden is full, cannot hatch a new mirl.\n").leave();
+  for (int again = 0; again < 2; ++again) {
+    s.choose("1", "Garden is full, cannot hatch a new mirl.\n");
+  }
+  s.leave();
   Garden expected = aged(garden(7), s.hours);
   expected.push_back(Record("_", s.hours));
   const GameResult run = runGame(setup(s.input, garden(7)));
   EXPECT_EQ(s.output, run.out);
+  EXPECT_EQ(kMakeRoom, run.err);  // once a game
   EXPECT_EQ(withoutRankLines(saveFile(expected)),
             withoutRankLines(run.file("mirl.dat")));
 }
@@ -75,7 +79,8 @@ TEST(GardenSession, BreedingRefusalsComeInOrderAndKeepAFullGarden) {
     s.choose(std::string("6\n") + parents, asked + answer + "\n");
   }
   s.leave();
-  expectSession(setup(s.input, full), s.output, saveFile(aged(full, s.hours)));
+  expectSession(setup(s.input, full), s.output, saveFile(aged(full, s.hours)),
+                kMakeRoom);
 }
 
 TEST(GardenSession, BreedingPutsTheChildIntoTheFirstEmptySlot) {

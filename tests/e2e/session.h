@@ -114,6 +114,10 @@ inline const std::string kStatsMenu =
     "\nEnter option: ";
 inline const std::string kWhichStats =
     "Which mirl's statistics should be printed? ";
+// The line on standard error that a full garden brings, once a game.
+inline const std::string kMakeRoom =
+    "tumblenook: to make room, leave and run the game with --release N: the "
+    "creature in slot N leaves with a code that brings it back\n";
 inline const std::string kEggMenu =
     "Which type of mirl egg should be hatched?\n1) Normal\n2) Monotone\n"
     "3) Shiny Monotone\n4) Jewel\nEnter choice: ";
@@ -188,12 +192,14 @@ inline GameSetup setup(const std::string& input, const Garden& creatures) {
   return game;
 }
 
-// Plays `game`, checking the whole output and the garden saved at the end.
+// Plays `game`, checking the whole output, the error output and the garden
+// saved at the end.
 inline void expectSession(const GameSetup& game, const std::string& output,
-                          const std::string& saved) {
+                          const std::string& saved,
+                          const std::string& err = "") {
   const GameResult run = runGame(game);
   EXPECT_EQ(output, run.out);
-  EXPECT_EQ("", run.err);
+  EXPECT_EQ(err, run.err);
   EXPECT_EQ(0, run.status);
   ASSERT_EQ(1u, run.files.count("mirl.dat"));
   EXPECT_EQ(saved, run.file("mirl.dat"));
