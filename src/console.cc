@@ -10,6 +10,7 @@
 #include "items.h"
 #include "names.h"
 #include "safe_text.h"
+#include "signal_input.h"
 
 namespace {
 
@@ -131,6 +132,19 @@ void printMainMenu() {
   std::cout << "Enter an option: ";
 }
 
+// Shows the main menu and reads the choice. A word that is not a number
+// counts as 0, and so does the end of input; a number too large for an int
+// is a number outside the menu. After a leave signal the menu is not shown
+// again, which would look as if the game asked once more.
+int chooseFromMainMenu() {
+  if (leaveSignalArrived()) return kLeave;
+  printMainMenu();
+  int choice = 0;
+  if (!readNumber(choice)) return kLeave;
+  if (choice == kLeave) dropRestOfLine();  // nothing of its line is the shell's
+  return choice;
+}
+
 // Asks for the number of one of the `count` items just listed. False when
 // none was typed, or with "invalid input" when it is not on the list.
 bool readItem(const char* prompt, int count, int& index) {
@@ -226,14 +240,7 @@ void showStatistics(int view, const Mirl& creature) {
 void userInterface() {
   int choice = -1;
   while (choice != kLeave) {
-    printMainMenu();
-    // A word that is not a number counts as 0, and so does the end of input;
-    // a number too large for an int is a number outside the menu.
-    if (!readNumber(choice)) {
-      choice = kLeave;
-    } else if (choice == kLeave) {
-      dropRestOfLine();  // nothing typed after the 0 is left to the shell
-    }
+    choice = chooseFromMainMenu();
     switch (choice) {
       case kLeave:
         say("Goodbye!");

@@ -108,6 +108,8 @@ void installSignalHandlers() {
   ::sigaction(SIGPIPE, &action, nullptr);
 }
 
+bool leaveSignalArrived() { return leaveSignal != 0; }
+
 void finishInput(SignalInput& input) {
   input.pubsync();
   if (leaveSignal != 0 && ::isatty(STDIN_FILENO) == 1) {

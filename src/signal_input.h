@@ -1,6 +1,7 @@
 // Leaving on a signal: SIGINT, SIGHUP and SIGTERM make the game leave as at
-// the end of input. The action in progress ends unchanged, the main menu
-// says "Goodbye!", the garden ages its hour and is saved; the game then
+// the end of input. The action in progress ends unchanged and its hour
+// passes; then, without its menu shown again, the main menu says
+// "Goodbye!", the garden ages its hour and is saved; the game then
 // ends as killed by that signal, so that the shell sees 128 + its number.
 //
 // Standard input reaches the console through SignalInput, which ends when a
@@ -39,6 +40,10 @@ class SignalInput : public std::streambuf {
 // Installs the handlers of the leave signals and ignores SIGPIPE. A signal
 // ignored when the game starts (nohup) stays ignored.
 void installSignalHandlers();
+
+// True once a leave signal has arrived: the console then leaves without
+// showing its menu again.
+bool leaveSignalArrived();
 
 // Once the game has left its menu: hands back what `input` read ahead,
 // drops a line half typed at a terminal when a signal came (it is not the

@@ -51,27 +51,33 @@ TEST(NeverLose, ASignalLeavesAsAtTheEndOfInputAndSaves) {
     std::vector<int> sent;
     bool nohup;  // SIGHUP ignored at the start stays ignored
     int ends;    // the signal the game ends by; 0: it ends at end of input
+    bool atQuestion = false;  // sent at the egg menu's question
   } cases[] = {
       {{SIGINT}, false, SIGINT},          {{SIGHUP}, false, SIGHUP},
       {{SIGTERM}, false, SIGTERM},        {{SIGTERM, SIGTERM}, false, SIGTERM},
-      {{SIGHUP, SIGTERM}, false, SIGHUP}, {{SIGHUP}, true, 0}};
+      {{SIGHUP, SIGTERM}, false, SIGHUP}, {{SIGHUP}, true, 0},
+      {{SIGINT}, false, SIGINT, true},    {{SIGHUP}, true, 0, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message()
                  << "signals " << testing::PrintToString(c.sent) << " nohup "
-                 << c.nohup);
-    GameSetup game = setup(kHatchEgg, garden(1));
+                 << c.nohup << " at question " << c.atQuestion);
+    GameSetup game =
+        setup(std::string(kHatchEgg) + (c.atQuestion ? "1\n" : ""), garden(1));
     game.nohup = c.nohup;
-    game.waitFor = mainMenu(2);  // the egg has hatched
+    game.waitFor = mainMenu(2) + (c.atQuestion ? kEggMenu : "");
     game.meanwhile = [&c](pid_t pid, const Folder&) {
       for (const int signal : c.sent) kill(pid, signal);
     };
     const GameResult run = runGame(game);
     EXPECT_EQ(c.ends, run.signal);  // the shell sees 128 + signal
     EXPECT_EQ(c.ends == 0 ? 0 : -1, run.status);
-    EXPECT_TRUE(endsWith(run.out, mainMenu(2) + "Goodbye!\n"));
+    // After a signal the menu is not shown again; the end of input shows it.
+    const std::string last = c.atQuestion && c.ends == 0 ? mainMenu(2) : "";
+    EXPECT_TRUE(endsWith(run.out, game.waitFor + last + "Goodbye!\n"));
     EXPECT_EQ("", run.err);
     EXPECT_EQ(2, count(run.file("mirl.dat"), "Name:"));
-    EXPECT_EQ(0u, run.file("mirl.dat").find(saveFile(aged(garden(1), 2))));
+    const int hours = c.atQuestion ? 3 : 2;
+    EXPECT_EQ(0u, run.file("mirl.dat").find(saveFile(aged(garden(1), hours))));
     EXPECT_EQ(1u, gardenFiles(run.files).size());  // no temporary left
   }
 }
