@@ -2,8 +2,9 @@
 #
 # A plain install (`cmake --install ... --prefix DIR`) has the same shape as
 # the build tree: the game and its launcher in bin/, the shipped catalogue in
-# share/tumblenook/, the manual page in share/man/man6/, so that the launcher
-# finds both relative to itself wherever the tree is installed.
+# share/tumblenook/, the manual page in share/man/man6/ (the launcher's is a
+# link to it), so that the launcher finds both relative to itself wherever
+# the tree is installed.
 #
 # The Debian package (TUMBLENOOK_DEBIAN_LAYOUT, the `deb` preset) follows the
 # games layout instead: the game and launcher in /usr/games, the catalogue in
@@ -55,7 +56,10 @@ if(TUMBLENOOK_DEBIAN_LAYOUT)
                 ${CMAKE_SOURCE_DIR}/packaging/copyright
           DESTINATION ${CMAKE_INSTALL_DOCDIR})
 else()
+  # The launcher's manual page is the game's, here too: `man tumblenook-play`.
+  file(CREATE_LINK tumblenook.6 ${CMAKE_BINARY_DIR}/tumblenook-play.6 SYMBOLIC)
   install(FILES ${CMAKE_SOURCE_DIR}/docs/tumblenook.6
+                ${CMAKE_BINARY_DIR}/tumblenook-play.6
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 endif()
 

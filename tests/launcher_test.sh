@@ -15,7 +15,8 @@ has() { grep -qF -- "$1" "$scratch/out" || fail "no '$1' in the output"; }
 prefix=$scratch/usr
 shipped=$prefix/share/tumblenook
 cmake --install "$1" --prefix "$prefix" >/dev/null
-for file in bin/tumblenook bin/tumblenook-play share/man/man6/tumblenook.6; do
+for file in bin/tumblenook bin/tumblenook-play share/man/man6/tumblenook.6 \
+  share/man/man6/tumblenook-play.6; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 
@@ -80,6 +81,18 @@ done
 # Help wins over a command that would change the garden: it only looks.
 look "$prefix/bin/tumblenook-play" --import CODE --help 2>/dev/null || true
 [ ! -e "$scratch/new" ] || fail "an option made a garden folder"
+# A refused import or release makes no folder either; an import that the game
+# takes, its option shortened, makes one for its garden and copies nothing.
+for refused in '--import bogus' '--release 0' '--rel=0'; do
+  look "$prefix/bin/tumblenook-play" $refused 2>/dev/null && fail "$refused was taken"
+  [ ! -e "$scratch/new" ] || fail "$refused made a garden folder"
+done
+code=$(cd / && XDG_DATA_HOME="$scratch/xdg" "$prefix/bin/tumblenook-play" --exp 0)
+look "$prefix/bin/tumblenook-play" --imp "$code"
+has 'Pip joined the garden in slot 0.'
+[ "$(ls "$scratch/new/.local/share/tumblenook" | tr '\n' ' ')" = 'mirl.dat mirl.dat.lock ' ] ||
+  fail "an import copied the catalogue"
+rm -r "$scratch/new"
 ls "$garden" >"$scratch/before" && cp "$garden/mirl.dat" "$scratch/mirl"
 look XDG_DATA_HOME="$scratch/xdg" "$prefix/bin/tumblenook-play" --list
 has '0: Pip'
