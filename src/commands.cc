@@ -67,20 +67,20 @@ struct Options {
   int slot = -1;
 };
 
-// An option: its long name, its short letter (0 for none), the command it
-// is, and whether it takes a value.
+// An option: its long name, the command it is, its short letter (0 for
+// none), and whether it takes a value.
 struct Option {
   const char* name;
-  char letter;
   Command command;
+  char letter;
   bool takesValue;
 };
-constexpr Option kOptions[] = {{"help", 'h', Command::kHelp, false},
-                               {"version", 'V', Command::kVersion, false},
-                               {"list", 'l', Command::kList, false},
-                               {"export", 0, Command::kExport, true},
-                               {"import", 0, Command::kImport, true},
-                               {"release", 0, Command::kRelease, true}};
+constexpr Option kOptions[] = {{"help", Command::kHelp, 'h', false},
+                               {"version", Command::kVersion, 'V', false},
+                               {"list", Command::kList, 'l', false},
+                               {"export", Command::kExport, 0, true},
+                               {"import", Command::kImport, 0, true},
+                               {"release", Command::kRelease, 0, true}};
 
 // Says what is wrong with the command line, as GNU tools do: one line, then
 // where to read more.
