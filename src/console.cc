@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "actions.h"
 #include "garden.h"
 #include "items.h"
 #include "names.h"
@@ -15,8 +16,6 @@
 namespace {
 
 enum MenuChoice { kLeave, kHatch, kName, kGiveItem, kPet, kStatistics, kBreed };
-enum EggType { kNormalEgg = 1, kMonotoneEgg, kShinyMonotoneEgg, kJewelEgg };
-enum ItemKind { kFood = 1, kDrive, kSmallAnimal };
 enum StatisticsView { kBack, kNameAge, kSkills, kForm, kLooks, kGenes };
 
 void say(const char* line) { std::cout << line << std::endl; }
@@ -107,12 +106,23 @@ bool readSlot(int& slot) {
   return false;
 }
 
-// Reads a colour or coat number for an egg; a number outside the table
-// becomes 0.
-bool readGene(const char* prompt, int count, int& gene) {
-  std::cout << prompt;
-  if (!readNumber(gene)) return false;
-  if (gene < 0 || gene >= count) gene = 0;
+// Lists the colours or the coats that an egg of `kind` asks for and reads
+// the number chosen (the egg makes one outside the list 0). True, with 0,
+// for a kind that asks for nothing.
+bool readGene(int kind, int& gene) {
+  gene = 0;
+  switch (geneOf(kind)) {
+    case EggGene::kColor:
+      printColors();
+      std::cout << "Enter number of chosen color: ";
+      return readNumber(gene);
+    case EggGene::kCoat:
+      printCoats();
+      std::cout << "Enter number of chosen Jewel Coat: ";
+      return readNumber(gene);
+    case EggGene::kNone:
+      return true;
+  }
   return true;
 }
 
@@ -155,40 +165,31 @@ bool readItem(const char* prompt, int count, int& index) {
   return false;
 }
 
-void giveFood(const ItemCollection& items, Mirl& creature) {
-  items.printFruits();
-  noteCatalogue(items.getFruitsNote());
-  int index = 0;
-  if (!readItem("Which fruit should be given? ", items.getFruitCount(),
-                index)) {
-    return;
+// Lists the items of `kind`, with the note of a catalogue file that could
+// not be read or held names unsafe to print.
+void listItems(const ItemCollection& items, int kind) {
+  switch (kind) {
+    case kFood:
+      items.printFruits();
+      return noteCatalogue(items.getFruitsNote());
+    case kDrive:
+      return items.printOrvanDrives();
+    default:
+      items.printAnimals();
+      return noteCatalogue(items.getAnimalsNote());
   }
-  creature.giveFruit(items.getFruit(index));
 }
 
-void giveDrive(const ItemCollection& items, Mirl& creature) {
-  items.printOrvanDrives();
-  int index = 0;
-  if (!readItem("Which Orvan Drive should be given? ",
-                ItemCollection::DRIVE_COUNT, index)) {
-    return;
+// The question that asks for an item of `kind`.
+const char* itemQuestion(int kind) {
+  switch (kind) {
+    case kFood:
+      return "Which fruit should be given? ";
+    case kDrive:
+      return "Which Orvan Drive should be given? ";
+    default:
+      return "Which animal should be given? ";
   }
-  const OrvanDrive drive = items.getOrvanDrive(index);
-  creature.giveStatItem(drive.getStats());
-  creature.giveEvolutionItem(drive.getEvolution());
-}
-
-void giveAnimal(const ItemCollection& items, Mirl& creature) {
-  items.printAnimals();
-  noteCatalogue(items.getAnimalsNote());
-  int index = 0;
-  if (!readItem("Which animal should be given? ", items.getAnimalCount(),
-                index)) {
-    return;
-  }
-  const Animal animal = items.getAnimal(index);
-  creature.giveStatItem(animal.getStats());
-  creature.giveEvolutionItem(animal.getEvolution());
 }
 
 void printStatisticsMenu() {
@@ -272,40 +273,17 @@ void userInterface() {
 }
 
 void hatch() {
-  if (emptySlot >= CAPACITY) {
-    return sayFull("Garden is full, cannot hatch a new mirl.");
-  }
+  if (!hasRoom()) return sayFull("Garden is full, cannot hatch a new mirl.");
   say("Which type of mirl egg should be hatched?");
-  say("1) Normal");
-  say("2) Monotone");
-  say("3) Shiny Monotone");
-  say("4) Jewel");
+  for (const EggKindInfo& egg : EGG_KINDS) {
+    std::cout << egg.kind << ") " << egg.name << std::endl;
+  }
   std::cout << "Enter choice: ";
   int egg = 0;
-  if (!readNumber(egg)) return;
+  if (!readNumber(egg) || !isEggKind(egg)) return;
   int gene = 0;
-  switch (egg) {
-    case kNormalEgg:
-      addToGarden(Mirl());
-      break;
-    case kMonotoneEgg:
-    case kShinyMonotoneEgg:
-      printColors();
-      if (!readGene("Enter number of chosen color: ", COLOR_COUNT, gene)) {
-        return;
-      }
-      addToGarden(Mirl(gene, 0, egg == kShinyMonotoneEgg, false));
-      break;
-    case kJewelEgg:
-      printCoats();
-      if (!readGene("Enter number of chosen Jewel Coat: ", COAT_COUNT, gene)) {
-        return;
-      }
-      addToGarden(Mirl(0, gene, false, true));
-      break;
-    default:
-      break;
-  }
+  if (!readGene(egg, gene)) return;
+  hatchEgg(egg, gene);
 }
 
 void breed() {
@@ -319,16 +297,18 @@ void breed() {
   // second number with it.
   if (typed == Typed::kTooBig) return sayInvalid();
   if (!readNumber(second)) return;
-  if (first == second) return say("A mirl cannot be bred with itself.");
-  if (!isOccupied(first) || !isOccupied(second)) return sayInvalid();
-  if (mirl[first].getEvolution().getEvolution() <= kChildForm ||
-      mirl[second].getEvolution().getEvolution() <= kChildForm) {
-    return say("Child mirl cannot be bred.");
+  switch (breedRefusal(first, second)) {
+    case BreedRefusal::kSameCreature:
+      return say("A mirl cannot be bred with itself.");
+    case BreedRefusal::kNotInGarden:
+      return sayInvalid();
+    case BreedRefusal::kChild:
+      return say("Child mirl cannot be bred.");
+    case BreedRefusal::kGardenFull:
+      return sayFull("The garden is full, cannot breed a new Mirl.");
+    case BreedRefusal::kNone:
+      return breedInGarden(first, second);
   }
-  if (emptySlot >= CAPACITY) {
-    return sayFull("The garden is full, cannot breed a new Mirl.");
-  }
-  addToGarden(Mirl(mirl[first], mirl[second]));
 }
 
 void nameMirl() {
@@ -373,17 +353,11 @@ void giveItem() {
   say("3) Small Animals");
   std::cout << "enter choice: ";
   int kind = 0;
-  if (!readNumber(kind)) return;
-  switch (kind) {
-    case kFood:
-      return giveFood(items, mirl[slot]);
-    case kDrive:
-      return giveDrive(items, mirl[slot]);
-    case kSmallAnimal:
-      return giveAnimal(items, mirl[slot]);
-    default:
-      return;
-  }
+  if (!readNumber(kind) || kind < kFood || kind > kSmallAnimal) return;
+  listItems(items, kind);
+  int index = 0;
+  if (!readItem(itemQuestion(kind), itemCount(items, kind), index)) return;
+  giveFromCatalogue(mirl[slot], items, kind, index);
 }
 
 void statistics() {

@@ -1,0 +1,86 @@
+// The garden's actions as the rules define them, for every way of playing:
+// which kinds of egg there are and what each asks for, whether two
+// creatures may breed and why not, and what hatching, breeding and giving an
+// item do to the garden, with their random draws in the order the model
+// makes them. The console and the screen each ask their own questions and
+// say things in their own words; what an answer does is decided here, once.
+//
+// An action refused here changes nothing and draws nothing from rand, so a
+// refusal costs no randomness whichever way the player plays. None of these
+// functions reads input, prints, or passes time: the caller runs the age
+// tick (ageMirl) after every completed choice.
+
+#ifndef TUMBLENOOK_ACTIONS_H_
+#define TUMBLENOOK_ACTIONS_H_
+
+#include "items.h"
+#include "mirl.h"
+
+// The kinds of egg, numbered as the hatch menu lists them.
+enum EggKind { kNormalEgg = 1, kMonotoneEgg, kShinyMonotoneEgg, kJewelEgg };
+inline constexpr int kEggKindCount = 4;
+
+// What an egg kind asks for before it hatches.
+enum class EggGene { kNone, kColor, kCoat };
+
+// One kind of egg: its name in the hatch menu, its number, and its gene.
+struct EggKindInfo {
+  const char* name;
+  EggKind kind;
+  EggGene gene;
+};
+
+// Every kind of egg, in menu order.
+inline constexpr EggKindInfo EGG_KINDS[kEggKindCount] = {
+    {"Normal", kNormalEgg, EggGene::kNone},
+    {"Monotone", kMonotoneEgg, EggGene::kColor},
+    {"Shiny Monotone", kShinyMonotoneEgg, EggGene::kColor},
+    {"Jewel", kJewelEgg, EggGene::kCoat}};
+
+// True when `kind` is the number of a kind of egg.
+bool isEggKind(int kind);
+
+// What egg kind `kind` asks for.
+// REQUIRES: isEggKind(kind).
+EggGene geneOf(int kind);
+
+// True when the garden has room for a new creature.
+bool hasRoom();
+
+// Hatches an egg of `kind` into the first empty slot. `gene` is the colour
+// or coat that the kind asks for (ignored for a Normal egg); a number
+// outside its table becomes 0. Draws one rank per skill.
+// REQUIRES: hasRoom(), isEggKind(kind).
+void hatchEgg(int kind, int gene);
+
+// Why two creatures may not breed, in the order the tests are made.
+enum class BreedRefusal {
+  kNone,          // they may
+  kSameCreature,  // the same slot twice
+  kNotInGarden,   // a slot that holds no creature
+  kChild,         // a parent that has not evolved yet
+  kGardenFull,    // no room for the child
+};
+
+// Whether the creatures in slots `first` and `second` may breed.
+BreedRefusal breedRefusal(int first, int second);
+
+// Breeds the creatures in slots `first` and `second` into the first empty
+// slot: three draws per skill, then twelve for the genotype.
+// REQUIRES: breedRefusal(first, second) == BreedRefusal::kNone.
+void breedInGarden(int first, int second);
+
+// The kinds of item, numbered as the give-item menu lists them.
+enum ItemKind { kFood = 1, kDrive, kSmallAnimal };
+
+// How many items of `kind` the catalogue lists; 0 for another number.
+int itemCount(const ItemCollection& items, int kind);
+
+// Gives `creature` item `index` of `kind` from `items`: a fruit is eaten
+// bite by bite; a drive or an animal gives its experience, then pushes the
+// sliders (a draw for colours above Purple).
+// REQUIRES: 0 <= index < itemCount(items, kind).
+void giveFromCatalogue(Mirl& creature, const ItemCollection& items, int kind,
+                       int index);
+
+#endif  // TUMBLENOOK_ACTIONS_H_
