@@ -116,17 +116,21 @@ void Evolution::pet(int alignment) {
   }
 }
 
-void Evolution::printSlider(int value) const {
+std::string Evolution::sliderBar(int value) const {
   const long long column =
       (static_cast<long long>(value) + kSliderLimit) / kValuesPerCell;
+  std::string bar;
   for (int cell = 0; cell < kSliderCells; ++cell) {
     if (cell == kMiddleCell) {
-      std::cout << (column == kMiddleCell ? 'O' : 'o');
+      bar += column == kMiddleCell ? 'O' : 'o';
     } else {
-      std::cout << (cell == column ? '+' : '=');
+      bar += cell == column ? '+' : '=';
     }
   }
+  return bar;
 }
+
+void Evolution::printSlider(int value) const { std::cout << sliderBar(value); }
 
 void Evolution::printSliders() const {
   std::cout << "Hero\t<";

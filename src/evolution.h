@@ -55,8 +55,11 @@ class Evolution {
   // number is added to it as it is.
   void pet(int alignment);
 
-  // Prints an 11-character bar for `value` with its marker ("+", or "O" in
-  // the middle), no line end. Values past about 55 either way show no marker.
+  // An 11-character bar for `value` with its marker ("+", or "O" in the
+  // middle). Values past about 55 either way show no marker.
+  std::string sliderBar(int value) const;
+
+  // Prints sliderBar(value), no line end.
   void printSlider(int value) const;
 
   // Prints the three sliders, one labelled line each.

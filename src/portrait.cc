@@ -7,9 +7,9 @@
 
 namespace {
 
-constexpr int kDrawingLines = 4;
-constexpr int kPortraitLines = kDrawingLines + 1;  // the mark's line on top
-constexpr std::size_t kColumn = 11;                // where the facts begin
+constexpr int kDrawingLines = kPortraitDrawingLines - 1;
+constexpr int kPortraitLines = kPortraitDrawingLines;  // the mark's on top
+constexpr std::size_t kColumn = 11;                    // where the facts begin
 
 enum Drawing {
   kEggDrawing,
@@ -105,6 +105,16 @@ std::string skills(const Mirl& creature) {
 
 }  // namespace
 
+std::array<std::string, kPortraitDrawingLines> drawingOf(int form) {
+  const Picture picture = pictureOf(form);
+  std::array<std::string, kPortraitDrawingLines> lines;
+  lines[0] = picture.mark;
+  for (int line = 1; line < kPortraitDrawingLines; ++line) {
+    lines[line] = kDrawings[picture.drawing][line - 1];
+  }
+  return lines;
+}
+
 bool wantColour(bool terminal, const char* noColor, const char* term) {
   const bool noColorSet = noColor != nullptr && noColor[0] != '\0';
   return terminal && !noColorSet && term != nullptr &&
@@ -115,7 +125,8 @@ void printPortrait(std::ostream& out, int slot, const Mirl& creature,
                    bool colour) {
   const Evolution evolution = creature.getEvolution();
   const Breed looks = creature.getBreed();
-  const Picture picture = pictureOf(evolution.getEvolution());
+  const std::array<std::string, kPortraitDrawingLines> drawing =
+      drawingOf(evolution.getEvolution());
   const std::string facts[kPortraitLines] = {
       "age " + std::to_string(creature.getAge()) + ", reincarnations " +
           std::to_string(creature.getReincarnations()),
@@ -127,8 +138,7 @@ void printPortrait(std::ostream& out, int slot, const Mirl& creature,
   const std::string tint = colour ? tintOf(looks) : "";
   out << slot << ": " << creature.getName() << '\n';
   for (int line = 0; line < kPortraitLines; ++line) {
-    const std::string drawn =
-        line == 0 ? picture.mark : kDrawings[picture.drawing][line - 1];
+    const std::string& drawn = drawing[line];
     if (colour && !drawn.empty()) {
       out << tint << drawn << "\033[0m";
     } else {

@@ -20,7 +20,9 @@
 #ifndef TUMBLENOOK_PORTRAIT_H_
 #define TUMBLENOOK_PORTRAIT_H_
 
+#include <array>
 #include <ostream>
+#include <string>
 
 #include "mirl.h"
 
@@ -29,6 +31,11 @@
 // convention), and TERM is set and not "dumb". `noColor` and `term` are the
 // variables' values, or null when unset.
 bool wantColour(bool terminal, const char* noColor, const char* term);
+
+// The lines of a portrait's drawing: the mark above the head (empty for a
+// Neutral form), then the four lines of the drawing of `form`.
+inline constexpr int kPortraitDrawingLines = 5;
+std::array<std::string, kPortraitDrawingLines> drawingOf(int form);
 
 // Prints the block of `creature`, which lives in `slot`: its slot and name
 // on one line, then five lines of drawing and facts. Tinted with ANSI colour

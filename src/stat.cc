@@ -64,12 +64,14 @@ void Stat::reincarnate() {
   experience = 0;
 }
 
-void Stat::experienceBar() const {
+std::string Stat::getExperienceBar() const {
   const int full = experience / (kFullExperience / kBarCells);
-  for (int cell = 1; cell <= kBarCells; ++cell) {
-    std::cout << (cell <= full ? '+' : '=');
-  }
+  std::string bar;
+  for (int cell = 1; cell <= kBarCells; ++cell) bar += cell <= full ? '+' : '=';
+  return bar;
 }
+
+void Stat::experienceBar() const { std::cout << getExperienceBar(); }
 
 void Stat::experienceBoost(int amount) {
   experience = saturatingAdd(experience, amount);

@@ -12,6 +12,7 @@
 #define TUMBLENOOK_STAT_H_
 
 #include <fstream>
+#include <string>
 
 // Letters of the six rank values, indexed only, never printed as a string.
 inline constexpr char RANK_LETTERS[6] = {'E', 'D', 'C', 'B', 'A', 'S'};
@@ -45,7 +46,10 @@ class Stat {
   // the points, no experience, ranks kept.
   void reincarnate();
 
-  // Prints the ten-cell experience bar ("+" full, "=" empty), no line end.
+  // The ten-cell experience bar: "+" full, "=" empty.
+  std::string getExperienceBar() const;
+
+  // Prints the experience bar, no line end.
   void experienceBar() const;
 
   // Adds `amount` experience (which may be negative) and gains at most one
