@@ -13,8 +13,14 @@
 #ifndef TUMBLENOOK_ACTIONS_H_
 #define TUMBLENOOK_ACTIONS_H_
 
+#include <cstddef>
+
 #include "items.h"
 #include "mirl.h"
+
+// The longest name a player may give a creature, in bytes; what a name may
+// hold besides is safe text (safe_text.h) without blanks.
+inline constexpr std::size_t kMaxNameBytes = 64;
 
 // The kinds of egg, numbered as the hatch menu lists them.
 enum EggKind { kNormalEgg = 1, kMonotoneEgg, kShinyMonotoneEgg, kJewelEgg };

@@ -1,5 +1,7 @@
-// The console: the main menu and its actions, and reading what the player
-// types at their prompts.
+// The console: the line game. Its main menu and actions with their exact
+// texts, and reading what the player types at their prompts; what an answer
+// does to the garden is decided by the rules of the actions (actions.h),
+// which the full screen shares.
 //
 // Input that cannot be used never changes the garden: a slot or item number
 // outside what was listed is answered with "invalid input", a word typed
@@ -8,19 +10,15 @@
 // too large for an int counts as INT_MAX or INT_MIN, a number outside every
 // list, and the rest of its line is dropped too. When the game leaves, the
 // rest of the line is read and dropped, so nothing typed reaches the shell.
+// A typed name longer than kMaxNameBytes (actions.h), like one that is not
+// safe to print (safe_text.h), is answered with "invalid input" and leaves
+// the name as it was.
 //
 // The console works on the garden (garden.h) in memory only; loading and
 // saving it is the garden file's job (garden_file.h).
 
 #ifndef TUMBLENOOK_CONSOLE_H_
 #define TUMBLENOOK_CONSOLE_H_
-
-#include <cstddef>
-
-// The longest name a player may type, in bytes. A longer one, like one that
-// is not safe to print (safe_text.h), is answered with "invalid input" and
-// leaves the name as it was.
-inline constexpr std::size_t kMaxNameBytes = 64;
 
 // The main menu, until the player leaves (or input ends).
 void userInterface();

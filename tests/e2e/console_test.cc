@@ -3,7 +3,7 @@
 // The game must take every byte of the line it answers and not one byte of
 // the next: what it leaves unread, a shell would run.
 
-#include "console.h"
+#include "actions.h"
 
 #include <gtest/gtest.h>
 
