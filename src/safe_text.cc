@@ -35,9 +35,31 @@ Lead leadOf(unsigned byte) {
   return {0, 0, 0};
 }
 
+// Characters that print nothing yet change how the text around them is
+// shown: the bidirectional marks, embeddings, overrides and isolates, which
+// can make a name read backwards or spill its direction onto what follows,
+// and the line and paragraph separators, which break a line.
+struct Range {
+  unsigned first;
+  unsigned last;
+};
+constexpr Range kInvisibleFormats[] = {
+    {0x061C, 0x061C},  // Arabic letter mark
+    {0x200E, 0x200F},  // left-to-right and right-to-left marks
+    {0x2028, 0x2029},  // line and paragraph separators
+    {0x202A, 0x202E},  // embeddings, pop and overrides
+    {0x2066, 0x2069},  // isolates and pop
+};
+
 bool isControl(unsigned codePoint) {
-  return codePoint < kFirstPrintable || codePoint == kDelete ||
-         (codePoint >= kFirstC1Control && codePoint <= kLastC1Control);
+  if (codePoint < kFirstPrintable || codePoint == kDelete ||
+      (codePoint >= kFirstC1Control && codePoint <= kLastC1Control)) {
+    return true;
+  }
+  for (const Range& range : kInvisibleFormats) {
+    if (codePoint >= range.first && codePoint <= range.last) return true;
+  }
+  return false;
 }
 
 // One character decoded: its length in bytes (0 when the bytes there are

@@ -5,8 +5,12 @@
 //
 // Safe text is valid UTF-8 (no overlong forms, no surrogates, nothing above
 // U+10FFFF, no sequence cut short) holding no control character: none below
-// U+0020, no DEL (U+007F) and none of U+0080 to U+009F. Any other character,
-// in any script, is safe and kept exactly as it is.
+// U+0020, no DEL (U+007F) and none of U+0080 to U+009F. Nor does it hold the
+// invisible format characters that reorder or break what is printed after
+// them: the bidirectional controls U+061C, U+200E, U+200F, U+202A to U+202E
+// and U+2066 to U+2069, and the separators U+2028 and U+2029; these count
+// as control characters here. Any other character, in any script, is safe
+// and kept exactly as it is.
 //
 // A unit of the bottom: it uses nothing of the game.
 

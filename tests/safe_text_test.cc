@@ -40,6 +40,18 @@ TEST(SafeText, KeepsSafeCharactersAndStandsInForEachUnsafeOne) {
       {"lead byte before ASCII", "\xC3\x41z", "_Az"},
       {"surrogate ED A0 80", "a\xED\xA0\x80", "a___"},
       {"above U+10FFFF", "\xF4\x90\x80\x80z", "____z"},
+      {"U+061C between U+061B and U+061D", "\xD8\x9B\xD8\x9C\xD8\x9D",
+       "\xD8\x9B_\xD8\x9D"},
+      {"U+200E, U+200F between U+200D and U+2010",
+       "\xE2\x80\x8D\xE2\x80\x8E\xE2\x80\x8F\xE2\x80\x90",
+       "\xE2\x80\x8D__\xE2\x80\x90"},
+      {"U+2028, U+2029 after U+2027", "\xE2\x80\xA7\xE2\x80\xA8\xE2\x80\xA9",
+       "\xE2\x80\xA7__"},
+      {"U+202A to U+202E before U+202F",
+       "\xE2\x80\xAA\xE2\x80\xAC\xE2\x80\xAE\xE2\x80\xAF", "___\xE2\x80\xAF"},
+      {"U+2066 to U+2069 between U+2065 and U+206A",
+       "\xE2\x81\xA5\xE2\x81\xA6\xE2\x81\xA9\xE2\x81\xAA",
+       "\xE2\x81\xA5__\xE2\x81\xAA"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
