@@ -23,6 +23,11 @@ namespace {
 // longer file only this much is read, so that memory stays bounded whatever
 // the file holds; the rest counts as damage and is kept in the backup.
 constexpr std::size_t kMaxGardenBytes = std::size_t{64} * 1024;
+constexpr char kMaxGardenSize[] = "64 KiB";
+
+// After a record that cannot be loaded, loading goes on at the next line
+// that begins with a record's first label.
+constexpr char kRecordStart[] = "\nName:";
 
 // Bytes copied at a time from a garden too long to hold in memory.
 constexpr std::size_t kCopyChunk = std::size_t{16} * 1024;
@@ -176,14 +181,37 @@ struct GardenFile {
   std::string target;  // where the garden is, links followed
   int fd = -1;         // open on the target while it is read and copied
   FileBytes file;
-  bool unloaded = false;       // records were left unloaded
+  int leftOut = 0;             // records that were not loaded
+  bool cut = false;            // the file is longer than what is read of it
   bool namesRepaired = false;  // names unsafe to print were repaired
+
+  // True when anything of the file was left unloaded.
+  bool unloaded() const { return leftOut > 0 || cut; }
 };
+
+// "1 record", "2 records": `count` of `thing`, in the singular or plural.
+std::string countOf(int count, const std::string& thing) {
+  return std::to_string(count) + ' ' + thing + (count == 1 ? "" : "s");
+}
+
+// What of the garden could not be loaded, for the notes about it: how many
+// records, and that the file is longer than what is read of it.
+std::string unloadedOf(const GardenFile& garden) {
+  std::string unloaded;
+  if (garden.leftOut > 0) {
+    unloaded = countOf(garden.leftOut, "record") + " that could not be loaded";
+  }
+  if (garden.cut) {
+    if (!unloaded.empty()) unloaded += " and ";
+    unloaded +=
+        std::string("more than the ") + kMaxGardenSize + " the game reads";
+  }
+  return unloaded;
+}
 
 // What was wrong with a damaged garden, for the note about its backup.
 std::string damageOf(const GardenFile& garden) {
-  std::string damage;
-  if (garden.unloaded) damage = "records that could not be loaded";
+  std::string damage = unloadedOf(garden);
   if (garden.namesRepaired) {
     if (!damage.empty()) damage += " and ";
     damage += std::string("names unsafe to print, repaired with \"") +
@@ -263,21 +291,40 @@ bool keepBackup(const std::string& path, const GardenFile& garden) {
   return true;
 }
 
-// Loads the records of `file` into the garden, up to CAPACITY; false when
-// anything was left unloaded: a record that does not parse, more records
-// than slots, or bytes past the limit of what is read. `namesRepaired` is
-// set when a loaded creature's name had to be repaired.
-bool loadRecords(const FileBytes& file, bool& namesRepaired) {
+// Where loading goes on after the record that does not parse from `start`
+// on: the next line after it that begins with a record's first label, or the
+// end. Always past `start`, so that loading always moves on.
+std::size_t nextRecord(const std::string& bytes, std::size_t start) {
+  const std::size_t line = bytes.find(kRecordStart, start);
+  return line == std::string::npos ? bytes.size() : line + 1;
+}
+
+// Loads the records of `garden.file` into the garden, up to CAPACITY, and
+// counts in `garden.leftOut` those it leaves out: each record past the
+// garden's last slot, and each that does not parse, which is skipped so that
+// the healthy records after it still load. Sets `garden.cut` when the file
+// is longer than what was read, and `garden.namesRepaired` when a loaded
+// creature's name had to be repaired.
+void loadRecords(GardenFile& garden) {
+  const FileBytes& file = garden.file;
+  garden.cut = !file.whole;
   std::istringstream in(file.bytes);
   while ((in >> std::ws) && !in.eof()) {
-    if (emptySlot >= CAPACITY) return false;
+    const auto start = static_cast<std::size_t>(in.tellg());
     Mirl creature(in);
     // A record that meets the end of a file cut at the limit may be cut too.
-    if (in.fail() || (!file.whole && in.eof())) return false;
-    namesRepaired = namesRepaired || creature.wasNameRepaired();
-    addToGarden(std::move(creature));
+    const bool parsed = !in.fail() && (file.whole || !in.eof());
+    if (parsed && emptySlot < CAPACITY) {
+      garden.namesRepaired = garden.namesRepaired || creature.wasNameRepaired();
+      addToGarden(std::move(creature));
+      continue;
+    }
+    ++garden.leftOut;
+    if (!parsed) {
+      in.clear();
+      in.seekg(static_cast<std::streamoff>(nextRecord(file.bytes, start)));
+    }
   }
-  return file.whole;
 }
 
 // How reading the garden file went.
@@ -307,9 +354,9 @@ ReadResult readGarden(const std::string& path, GardenFile& garden) {
     report("cannot read", path, garden.file.error);
     return ReadResult::kUnreadable;
   }
-  garden.unloaded = !loadRecords(garden.file, garden.namesRepaired);
-  return garden.unloaded || garden.namesRepaired ? ReadResult::kDamaged
-                                                 : ReadResult::kComplete;
+  loadRecords(garden);
+  return garden.unloaded() || garden.namesRepaired ? ReadResult::kDamaged
+                                                   : ReadResult::kComplete;
 }
 
 // The lock of this process's garden: open for the whole run, so that the
@@ -409,10 +456,9 @@ bool loadGarden(const std::string& path) {
 bool viewGarden(const std::string& path) {
   GardenFile garden;
   const ReadResult result = readGarden(path, garden);
-  if (garden.unloaded) {
-    std::cerr << "tumblenook: " << path
-              << " holds records that could not be loaded; showing the "
-              << emptySlot << " before them" << std::endl;
+  if (garden.unloaded()) {
+    std::cerr << "tumblenook: " << path << " holds " << unloadedOf(garden)
+              << "; showing the " << countOf(emptySlot, "other") << std::endl;
   }
   if (garden.namesRepaired) {
     std::cerr << "tumblenook: " << path

@@ -29,12 +29,14 @@ bool claimGarden(const std::string& path);
 
 // Loads the garden from the save file at `path`, up to CAPACITY records; a
 // missing file gives an empty garden. Names unsafe to print are repaired
-// (safe_text.h). When the file holds anything that could not be loaded (a
+// (safe_text.h). A record that does not parse is left out, and loading goes
+// on at the next line that begins with "Name:", so that every healthy
+// record loads. When the file holds anything that could not be loaded (a
 // damaged record, more records than slots, more bytes than any garden
-// needs), the records before it are kept; then, or when a name was
-// repaired, the whole original is copied to "<file>.bak" (or "<file>.bak.1",
-// ".2" ... when an earlier copy of other damage is there), with a note on
-// standard error.
+// needs), or when a name was repaired, the whole original is copied to
+// "<file>.bak" (or "<file>.bak.1", ".2" ... when an earlier copy of other
+// damage is there), with a note on standard error that counts the records
+// left out.
 // Returns false, with a message on standard error, when the file exists but
 // cannot be read whole (a read error is never taken for its end), is not a
 // regular file, or when that copy could not be made: the caller must then not
@@ -43,7 +45,8 @@ bool loadGarden(const std::string& path);
 
 // Loads the garden from the save file at `path` as loadGarden does, but
 // changes no file: nothing is copied when some records could not be loaded
-// or names were repaired, only a note goes to standard error. Takes no
+// or names were repaired, only a note goes to standard error, which counts
+// the records left out. Takes no
 // lock, so it may look at a garden that a game is playing. Returns false, with
 // a message on standard error, when the file exists but cannot be read.
 bool viewGarden(const std::string& path);

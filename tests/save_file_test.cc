@@ -39,6 +39,19 @@ std::string edit(std::string text, const std::string& from,
   return text.replace(text.find(from), from.size(), to);
 }
 
+std::string pip(const std::string& name) { return edit(kPip, "Pip", name); }
+
+// A garden file of one Pip a letter of `pattern`, each named by its place
+// ("P0", "P1", ...): whole for '.', with a word for its age for 'x'.
+std::string records(const std::string& pattern) {
+  std::string text;
+  for (std::size_t at = 0; at < pattern.size(); ++at) {
+    const std::string record = pip("P" + std::to_string(at));
+    text += pattern[at] == 'x' ? edit(record, "Age: 12", "Age: abc") : record;
+  }
+  return text;
+}
+
 long lines(const std::string& text) {
   return std::count(text.begin(), text.end(), '\n');
 }
@@ -106,45 +119,75 @@ TEST(SaveRecord, BringsValuesIntoRangeAsItReads) {
   }
 }
 
-TEST(LoadGarden, KeepsTheRecordsBeforeDamageAndBacksUpTheFileViewingDoesNot) {
+// The names of the garden's creatures, each followed by a space.
+std::string gardenNames() {
+  std::string names;
+  for (int slot = 0; slot < emptySlot; ++slot)
+    names += mirl[slot].getName() + ' ';
+  return names;
+}
+
+TEST(LoadGarden, SkipsDamagedRecordsAndBacksUpTheFileViewingDoesNot) {
   TempDir dir;
-  const std::string pip = values(readFromText<Mirl>(kPip));
-  const std::string two = kPip + kPip, four = two + two, eight = four + four;
+  const std::string two = kPip + kPip, pips = "Pip Pip Pip ";
+  const std::string all = "P0 P1 P2 P3 P4 P5 P6 P7 ";
+  const std::string one = "1 record that could not be loaded";
+  const std::string twoOut = "2 records that could not be loaded";
   const struct {
     std::string text;
-    int loaded;
-    bool damaged;
+    std::string names;     // of the creatures loaded, each and a space
+    std::string unloaded;  // what the notes say was left out ("" no note)
   } cases[] = {
-      {"", 0, false},
-      {"\n \n", 0, false},
-      {kPip + kPip.substr(0, kPip.size() - 1), 2, false},
-      {eight, CAPACITY, false},
-      {eight + kPip, CAPACITY, true},
-      {two + edit(kPip, "Age: 12", "Age: twelve") + kPip, 2, true},
-      {two + edit(kPip, "Shine: 0 1", "Shine: 0 2") + kPip, 2, true},
-      {two + edit(kPip, "Age: 12", "Age: -2147483649") + kPip, 2, true},
-      {two + edit(kPip, "Name: Pip", "Name: Pip Squeak") + kPip, 2, true},
-      {two + kPip.substr(0, kPip.find("Shine:")), 2, true},
+      {"", "", ""},
+      {"\n \n", "", ""},
+      {kPip + kPip.substr(0, kPip.size() - 1), "Pip Pip ", ""},
+      {records("........"), all, ""},
+      {records("........."), all, one},
+      {records("x......."), "P1 P2 P3 P4 P5 P6 P7 ", one},
+      {records("..x....."), "P0 P1 P3 P4 P5 P6 P7 ", one},
+      {records(".......x"), "P0 P1 P2 P3 P4 P5 P6 ", one},
+      {records(".x..x."), "P0 P2 P3 P5 ", twoOut},
+      {records("xx"), "", twoOut},
+      {records("........x."), all, twoOut},
+      {two + edit(kPip, "Shine: 0 1", "Shine: 0 2") + kPip, pips, one},
+      {two + edit(kPip, "Age: 12", "Age: -2147483649") + kPip, pips, one},
+      {two + edit(kPip, "Name: Pip", "Name: Pip Squeak") + kPip, pips, one},
+      {two + kPip.substr(0, kPip.find("Shine:")), "Pip Pip ", one},
+      {two + std::string(std::size_t{64} * 1024, '\n') + kPip, "Pip Pip ",
+       "more than the 64 KiB the game reads"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 200));
     fs::remove(kBackup);
     writeFile(kSave, c.text);
     // Viewing loads the same, notes damage and copies nothing.
     clearGarden();
     CaptureStderr();
     EXPECT_TRUE(viewGarden(kSave));
-    EXPECT_EQ(c.damaged ? 1 : 0, lines(GetCapturedStderr())) << c.text;
-    EXPECT_EQ(c.loaded, emptySlot) << c.text;
+    std::string note = GetCapturedStderr();
+    EXPECT_EQ(c.unloaded.empty() ? 0 : 1, lines(note));
+    EXPECT_EQ(
+        c.unloaded.empty(),
+        note.find("holds " + c.unloaded + "; showing the " +
+                  std::to_string(emptySlot) + " other") == std::string::npos);
+    EXPECT_EQ(c.names, gardenNames());
     EXPECT_FALSE(fs::exists(kBackup));
     clearGarden();
     CaptureStderr();
     EXPECT_TRUE(loadGarden(kSave));
-    EXPECT_EQ(c.damaged ? 1 : 0, lines(GetCapturedStderr())) << c.text;
-    EXPECT_EQ(c.loaded, emptySlot) << c.text;
-    EXPECT_EQ(c.damaged ? c.text : "", readFile(kBackup));
-    for (int slot = 0; slot < emptySlot; ++slot) {
-      EXPECT_EQ(pip, values(mirl[slot]));
-    }
+    note = GetCapturedStderr();
+    EXPECT_EQ(c.unloaded.empty() ? 0 : 1, lines(note));
+    EXPECT_EQ(c.unloaded.empty(),
+              note.find("held " + c.unloaded + "; the whole file is kept") ==
+                  std::string::npos);
+    EXPECT_EQ(c.names, gardenNames());
+    EXPECT_EQ(c.unloaded.empty() ? "" : c.text, readFile(kBackup));
+    // The next save keeps every creature loaded, each as it was read.
+    std::string saved;
+    for (int slot = 0; slot < emptySlot; ++slot)
+      saved += pip(mirl[slot].getName());
+    ASSERT_TRUE(saveGarden(kSave));
+    EXPECT_EQ(saved, readFile(kSave));
   }
   fs::remove(kSave);
   clearGarden();

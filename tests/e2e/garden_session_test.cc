@@ -126,13 +126,27 @@ TEST(GardenSession, AFailedSaveExitsWithOneAndLeavesTheFolder) {
   EXPECT_EQ(game.files, run.files);
 }
 
+// The game goes on past a damaged record: every healthy creature plays and
+// is saved, and the backup keeps the damaged one.
 TEST(GardenSession, ADamagedSaveFileIsKeptAsABackup) {
-  const std::string damaged = saveFile(garden(1)) + "Name: Bad\nAge: old\n";
-  const GameResult run = runGame(GameSetup("0\n", {{"mirl.dat", damaged}}));
-  EXPECT_EQ(0, run.status);
-  EXPECT_EQ(mainMenu(1) + "Goodbye!\n", run.out);
-  EXPECT_EQ(damaged, run.file("mirl.dat.bak"));
-  EXPECT_EQ(saveFile(aged(garden(1), 1)), run.file("mirl.dat"));
+  Garden healthy = garden(8);
+  healthy.erase(healthy.begin() + 2);
+  const std::pair<std::string, Garden> cases[] = {
+      {saveFile(garden(1)) + "Name: Bad\nAge: old\n", garden(1)},
+      {damagedAt(garden(8), 2), healthy},
+  };
+  for (const auto& [damaged, loaded] : cases) {
+    const GameResult run = runGame(GameSetup("0\n", {{"mirl.dat", damaged}}));
+    EXPECT_EQ(0, run.status);
+    EXPECT_EQ(mainMenu(static_cast<int>(loaded.size())) + "Goodbye!\n",
+              run.out);
+    EXPECT_EQ(
+        "tumblenook: mirl.dat held 1 record that could not be loaded; "
+        "the whole file is kept as mirl.dat.bak\n",
+        run.err);
+    EXPECT_EQ(damaged, run.file("mirl.dat.bak"));
+    EXPECT_EQ(saveFile(aged(loaded, 1)), run.file("mirl.dat"));
+  }
 }
 
 }  // namespace
