@@ -1,6 +1,8 @@
 #include "safe_text.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 
 namespace {
 
@@ -56,10 +58,11 @@ bool isControl(unsigned codePoint) {
       (codePoint >= kFirstC1Control && codePoint <= kLastC1Control)) {
     return true;
   }
-  for (const Range& range : kInvisibleFormats) {
-    if (codePoint >= range.first && codePoint <= range.last) return true;
-  }
-  return false;
+  return std::any_of(std::begin(kInvisibleFormats), std::end(kInvisibleFormats),
+                     [codePoint](Range range) {
+                       return codePoint >= range.first &&
+                              codePoint <= range.last;
+                     });
 }
 
 // One character decoded: its length in bytes (0 when the bytes there are
