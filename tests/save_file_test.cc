@@ -122,8 +122,7 @@ TEST(SaveRecord, BringsValuesIntoRangeAsItReads) {
 // The names of the garden's creatures, each followed by a space.
 std::string gardenNames() {
   std::string names;
-  for (int slot = 0; slot < emptySlot; ++slot)
-    names += mirl[slot].getName() + ' ';
+  for (int s = 0; s < emptySlot; ++s) names += mirl[s].getName() + ' ';
   return names;
 }
 
@@ -184,8 +183,7 @@ TEST(LoadGarden, SkipsDamagedRecordsAndBacksUpTheFileViewingDoesNot) {
     EXPECT_EQ(c.unloaded.empty() ? "" : c.text, readFile(kBackup));
     // The next save keeps every creature loaded, each as it was read.
     std::string saved;
-    for (int slot = 0; slot < emptySlot; ++slot)
-      saved += pip(mirl[slot].getName());
+    for (int s = 0; s < emptySlot; ++s) saved += pip(mirl[s].getName());
     ASSERT_TRUE(saveGarden(kSave));
     EXPECT_EQ(saved, readFile(kSave));
   }

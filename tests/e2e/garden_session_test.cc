@@ -126,16 +126,15 @@ TEST(GardenSession, AFailedSaveExitsWithOneAndLeavesTheFolder) {
   EXPECT_EQ(game.files, run.files);
 }
 
-// The game goes on past a damaged record: every healthy creature plays and
-// is saved, and the backup keeps the damaged one.
+// The game goes on past a damaged record (a two-word name): every healthy
+// creature plays and is saved, and the backup keeps the damaged one.
 TEST(GardenSession, ADamagedSaveFileIsKeptAsABackup) {
-  Garden healthy = garden(8);
+  Garden eight = garden(8), healthy = garden(8);
+  eight[2].name = "Mi 2";
   healthy.erase(healthy.begin() + 2);
-  const std::pair<std::string, Garden> cases[] = {
-      {saveFile(garden(1)) + "Name: Bad\nAge: old\n", garden(1)},
-      {damagedAt(garden(8), 2), healthy},
-  };
-  for (const auto& [damaged, loaded] : cases) {
+  for (const auto& [damaged, loaded] :
+       {std::pair{saveFile(garden(1)) + "Name: Bad\nAge: old\n", garden(1)},
+        std::pair{saveFile(eight), healthy}}) {
     const GameResult run = runGame(GameSetup("0\n", {{"mirl.dat", damaged}}));
     EXPECT_EQ(0, run.status);
     EXPECT_EQ(mainMenu(static_cast<int>(loaded.size())) + "Goodbye!\n",

@@ -80,19 +80,6 @@ inline std::string saveFile(const Garden& creatures) {
   return text;
 }
 
-// The save file of `creatures` in which the record in `slot` has a word for
-// its age, so that it cannot be loaded.
-inline std::string damagedAt(const Garden& creatures, int slot) {
-  std::string text;
-  for (const Record& r : creatures) {
-    std::string record = r.text();
-    if (&r == &creatures[slot])
-      record.replace(record.find("Age: "), 5, "Age: abc");
-    text += record;
-  }
-  return text;
-}
-
 // A save file without the rank lines (the only lines without a label), for
 // creatures whose ranks were drawn at random.
 inline std::string withoutRankLines(const std::string& file) {
