@@ -1,26 +1,59 @@
 // Fuzzes creature codes both ways. Any bytes short enough for a code come
-// back whole from their code; and any text that is accepted as a code is the
-// one spelling of its record (the record's own code, blanks around it
-// aside), so that a code can never stand for two creatures.
+// back whole from their code, wrapped or not; and any text that is accepted
+// as a code is the one spelling of its record (the record's own code, blanks
+// and line ends aside), so that a code can never stand for two creatures.
+// A text that is refused always says why, and carries no record.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "fuzz_util.h"
 #include "trade_code.h"
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t\r\n";
+
+std::string withoutBlanks(const std::string& text) {
+  std::string kept;
+  for (const char c : text) {
+    if (kBlanks.find(c) == std::string_view::npos) kept += c;
+  }
+  return kept;
+}
+
+// `code` with a line end after every `width` characters.
+std::string wrapped(const std::string& code, std::size_t width) {
+  std::string text;
+  for (std::size_t at = 0; at < code.size(); at += width) {
+    text += code.substr(at, width) + "\r\n";
+  }
+  return text;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   if (const std::optional<std::string> code = encodeCode(input)) {
     fuzz::require(code->size() <= kMaxCodeLength, "code within its length");
-    fuzz::require(decodeCode(*code) == input, "record comes back whole");
+    const DecodedCode back = decodeCode(*code);
+    fuzz::require(back.fault == CodeFault::kNone && back.record == input,
+                  "record comes back whole");
+    const DecodedCode mailed = decodeCode(wrapped(*code, 1 + size % 80));
+    fuzz::require(mailed.fault == CodeFault::kNone && mailed.record == input,
+                  "record comes back whole from a wrapped code");
   }
-  if (const std::optional<std::string> record = decodeCode(input)) {
-    const std::optional<std::string> again = encodeCode(*record);
-    fuzz::require(again && input.find(*again) != std::string::npos,
+  const DecodedCode decoded = decodeCode(input);
+  if (decoded.fault == CodeFault::kNone) {
+    const std::optional<std::string> again = encodeCode(decoded.record);
+    fuzz::require(again && withoutBlanks(input) == *again,
                   "an accepted code is its record's own code");
+  } else {
+    fuzz::require(decoded.record.empty(), "a refused code holds no record");
   }
   return 0;
 }

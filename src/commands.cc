@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "file_bytes.h"
 #include "garden.h"
 #include "garden_file.h"
 #include "portrait.h"
@@ -234,12 +236,30 @@ int listGarden() {
   return printed(std::cout);
 }
 
+// The code argument of --import that reads the code from standard input.
+constexpr char kFromInput[] = "-";
+
+// The most bytes of standard input that --import - reads: a few times the
+// longest code, for the line ends and blanks of a wrapped one.
+constexpr std::size_t kMaxCodeInput = 4096;
+
+// Why `slot` holds no creature, in words that give the slots that do.
+std::string noCreatureIn(int slot) {
+  const std::string number = std::to_string(slot);
+  if (emptySlot == 0) {
+    return "there is no creature in slot " + number + ": the garden is empty";
+  }
+  return "slot " + number + " is outside the garden: " +
+         (emptySlot == 1 ? std::string("its creature is in slot 0")
+                         : "its creatures are in slots 0 to " +
+                               std::to_string(emptySlot - 1));
+}
+
 // The code of the creature in `slot`, or nothing, with a message, when there
 // is none or its record is too long for a code.
 std::optional<std::string> codeOf(int slot) {
   if (!isOccupied(slot)) {
-    refuse("there is no creature in slot " + std::to_string(slot) +
-           "; the garden holds " + std::to_string(emptySlot));
+    refuse(noCreatureIn(slot));
     return std::nullopt;
   }
   std::ostringstream record;
@@ -252,21 +272,71 @@ std::optional<std::string> codeOf(int slot) {
   return code;
 }
 
-// The creature that `code` holds, or nothing, with a message, when it is no
-// code, a mistyped or cut one, or one whose record does not load.
-std::optional<Mirl> creatureOf(const std::string& code) {
-  const std::optional<std::string> record = decodeCode(code);
-  if (!record) {
-    refuse("this is not a creature code, or it was mistyped or cut");
+// What is wrong with a code that `fault` keeps from being read.
+std::string faultInWords(CodeFault fault) {
+  switch (fault) {
+    case CodeFault::kNone:
+      break;
+    case CodeFault::kNotACode:
+      return "this is not a creature code";
+    case CodeFault::kNewerVersion:
+      return "the code is from a newer version of the game than this one";
+    case CodeFault::kTooLong:
+      return "the code is too long: a code has at most " +
+             std::to_string(kMaxCodeLength) + " characters, blanks aside";
+    case CodeFault::kCut:
+      return "the code was cut short: the check at its end is missing";
+    case CodeFault::kMistyped:
+      return "the code was mistyped: its check does not match";
+  }
+  return "the code cannot be read";
+}
+
+// For a code typed as an argument that names a file rather than holds a
+// code: how to give the file's code instead. Empty for any other argument.
+std::string fileHint(const std::string& argument) {
+  struct stat status {};
+  if (::stat(argument.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) {
+    return "";
+  }
+  const std::string file = safeText(argument);
+  return "; to import the code kept in " + file + ", use --import - < " + file;
+}
+
+// The creature that `code` holds, or nothing, with a message that says what
+// is wrong with the code or with the record it holds. A `typed` code that
+// names a file gets a hint.
+std::optional<Mirl> creatureOf(const std::string& code, bool typed) {
+  const DecodedCode decoded = decodeCode(code);
+  if (decoded.fault != CodeFault::kNone) {
+    refuse(faultInWords(decoded.fault) + (typed ? fileHint(code) : ""));
     return std::nullopt;
   }
-  std::istringstream in(*record);
+  std::istringstream in(decoded.record);
   Mirl creature(in);
   if (in.fail() || !(in >> std::ws).eof()) {
     refuse("the code holds no creature that this game can load");
     return std::nullopt;
   }
   return creature;
+}
+
+// The code on standard input, as `--import -` takes it; nothing, with a
+// message, when the input cannot be read or is longer than any code with
+// its line ends could be.
+std::optional<std::string> codeFromInput() {
+  const FileBytes input = readBytes(STDIN_FILENO, kMaxCodeInput);
+  if (input.error != 0) {
+    refuse("cannot read the code from standard input: " +
+           describeError(input.error));
+    return std::nullopt;
+  }
+  if (!input.whole) {
+    refuse("the code is too long: standard input holds more than " +
+           std::to_string(kMaxCodeInput) + " bytes");
+    return std::nullopt;
+  }
+  return input.bytes;
 }
 
 // Prints the code of the creature in `slot`, changing nothing. Like --list,
@@ -279,10 +349,15 @@ int exportCreature(int slot) {
   return printed(std::cout);
 }
 
-// Adds the creature of `code` to the first empty slot and saves the garden,
-// as a game that hatched it would, but without an hour passing.
-int importCreature(const std::string& code) {
-  const std::optional<Mirl> creature = creatureOf(code);
+// Adds the creature of the code given as `argument` (or on standard input,
+// for kFromInput) to the first empty slot and saves the garden, as a game
+// that hatched it would, but without an hour passing.
+int importCreature(const std::string& argument) {
+  const bool typed = argument != kFromInput;
+  const std::optional<std::string> code =
+      typed ? std::optional<std::string>(argument) : codeFromInput();
+  if (!code) return EXIT_FAILURE;
+  const std::optional<Mirl> creature = creatureOf(*code, typed);
   if (!creature) return EXIT_FAILURE;
   if (!claimGarden(kGardenFile) || !loadGarden(kGardenFile)) {
     return EXIT_FAILURE;

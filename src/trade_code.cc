@@ -1,9 +1,11 @@
 #include "trade_code.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace {
 
+constexpr std::string_view kFormat = "mirl";
 constexpr std::string_view kPrefix = "mirl1.";
 constexpr char kSeparator = '.';
 constexpr std::size_t kCheckDigits = 8;
@@ -32,15 +34,8 @@ std::uint32_t crc32(std::string_view bytes) {
   return ~crc;
 }
 
-std::string checkOf(std::string_view text) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string digits(kCheckDigits, '0');
-  std::uint32_t crc = crc32(text);
-  for (std::size_t i = kCheckDigits; i-- > 0; crc >>= 4) {
-    digits[i] = kHex[crc & 0xfU];
-  }
-  return digits;
-}
+constexpr std::string_view kHexDigits = "0123456789abcdef";
+constexpr std::string_view kDecimalDigits = "0123456789";
 
 std::string toBase64(std::string_view bytes) {
   std::string text;
@@ -80,26 +75,99 @@ std::optional<std::string> fromBase64(std::string_view text) {
   return bytes;
 }
 
+// `code` without its blanks and line ends, cut after kMaxCodeLength + 1
+// characters: enough to tell a code that is too long, and no more, so that
+// memory stays bounded whatever `code` holds.
+std::string withoutBlanks(std::string_view code) {
+  std::string kept;
+  for (const char c : code) {
+    if (kBlanks.find(c) != std::string_view::npos) continue;
+    kept += c;
+    if (kept.size() > kMaxCodeLength) break;
+  }
+  return kept;
+}
+
+// The fault of the start of `code`, "mirl<version>.": kNone for this
+// version. A start of "mirl1." alone is a code cut short.
+CodeFault prefixFault(std::string_view code) {
+  if (code.substr(0, kPrefix.size()) == kPrefix) return CodeFault::kNone;
+  if (!code.empty() && code.size() < kPrefix.size() &&
+      kPrefix.substr(0, code.size()) == code) {
+    return CodeFault::kCut;
+  }
+  if (code.substr(0, kFormat.size()) != kFormat) return CodeFault::kNotACode;
+  // A version is a number without leading zeros; any but 1 is higher.
+  const std::string_view version = code.substr(kFormat.size());
+  const std::size_t end = version.find_first_not_of(kDecimalDigits);
+  if (end == 0 || end == std::string_view::npos || version[end] != kSeparator ||
+      version[0] == '0') {
+    return CodeFault::kNotACode;
+  }
+  return CodeFault::kNewerVersion;
+}
+
+// Whether the end of `body`, a code after its prefix, is missing its check:
+// no separator, or fewer digits after the only one than a check has. A
+// check with a wrong digit, or a second separator, is a mistyped code.
+bool isCut(std::string_view body) {
+  const std::size_t separator = body.rfind(kSeparator);
+  if (separator == std::string_view::npos) return true;
+  const std::string_view check = body.substr(separator + 1);
+  return check.size() < kCheckDigits && body.find(kSeparator) == separator &&
+         check.find_first_not_of(kHexDigits) == std::string_view::npos;
+}
+
+// The record of a code that is neither cut nor too long, given as the part
+// its check covers and the check.
+DecodedCode readChecked(std::string_view signedPart, std::string_view check) {
+  DecodedCode decoded;
+  std::optional<std::string> record =
+      fromBase64(signedPart.substr(kPrefix.size()));
+  if (check != codeCheck(signedPart)) {
+    decoded.fault = CodeFault::kMistyped;
+  } else if (!record) {
+    // The check is right, but no code of this game spells a record so.
+    decoded.fault = CodeFault::kNotACode;
+  } else {
+    decoded.record = std::move(*record);
+  }
+  return decoded;
+}
+
 }  // namespace
+
+std::string codeCheck(std::string_view signedPart) {
+  std::string digits(kCheckDigits, '0');
+  std::uint32_t crc = crc32(signedPart);
+  for (std::size_t i = kCheckDigits; i-- > 0; crc >>= 4) {
+    digits[i] = kHexDigits[crc & 0xfU];
+  }
+  return digits;
+}
 
 std::optional<std::string> encodeCode(std::string_view record) {
   std::string code = std::string(kPrefix) + toBase64(record);
-  code += kSeparator + checkOf(code);
+  code += kSeparator + codeCheck(code);
   if (code.size() > kMaxCodeLength) return std::nullopt;
   return code;
 }
 
-std::optional<std::string> decodeCode(std::string_view code) {
-  const std::size_t first = code.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return std::nullopt;
-  code = code.substr(first, code.find_last_not_of(kBlanks) + 1 - first);
-  const std::size_t separator = code.rfind(kSeparator);
-  if (code.size() > kMaxCodeLength ||
-      code.substr(0, kPrefix.size()) != kPrefix ||
-      separator == std::string_view::npos || separator < kPrefix.size()) {
-    return std::nullopt;
+DecodedCode decodeCode(std::string_view text) {
+  const std::string code = withoutBlanks(text);
+  DecodedCode decoded;
+  decoded.fault = prefixFault(code);
+  if (decoded.fault != CodeFault::kNone) return decoded;
+  const std::string_view body = std::string_view(code).substr(kPrefix.size());
+  if (code.size() > kMaxCodeLength) {
+    decoded.fault = CodeFault::kTooLong;
+  } else if (isCut(body)) {
+    decoded.fault = CodeFault::kCut;
+  } else {
+    const std::size_t separator = kPrefix.size() + body.rfind(kSeparator);
+    const std::string_view whole = code;
+    decoded =
+        readChecked(whole.substr(0, separator), whole.substr(separator + 1));
   }
-  const std::string_view signedPart = code.substr(0, separator);
-  if (code.substr(separator + 1) != checkOf(signedPart)) return std::nullopt;
-  return fromBase64(signedPart.substr(kPrefix.size()));
+  return decoded;
 }

@@ -113,7 +113,7 @@ std::string codeOf(const Record& creature) {
 
 // A command and what it must do: succeed with `out` on standard output
 // leaving `saved` as the garden ("" unchanged), or be refused (status 1,
-// `out` empty) leaving the garden as it was.
+// `out` empty, standard error holding `says`) leaving the garden as it was.
 struct CommandCase {
   const char* what;
   std::vector<std::string> args;
@@ -122,6 +122,8 @@ struct CommandCase {
   std::string out, saved;
   int errLines = 1;
   bool busy = false;  // another game plays the garden meanwhile
+  const char* says = "";
+  std::string input{};  // standard input
 };
 
 CommandCase done(const char* what, std::vector<std::string> args,
@@ -131,13 +133,19 @@ CommandCase done(const char* what, std::vector<std::string> args,
           std::move(out), std::move(saved), errLines};
 }
 
-CommandCase refused(const char* what, std::vector<std::string> args,
-                    std::string garden = "") {
-  return {what, std::move(args), std::move(garden), 1, "", "", 1};
+CommandCase refused(const char* what, const char* says,
+                    std::vector<std::string> args, std::string garden = "") {
+  return {what, std::move(args), std::move(garden), 1, "", "", 1, false, says};
 }
 
 CommandCase whileBusy(CommandCase c) {
   c.busy = true;
+  return c;
+}
+
+// `c`, with `input` on its standard input.
+CommandCase given(std::string input, CommandCase c) {
+  c.input = std::move(input);
   return c;
 }
 
@@ -148,32 +156,65 @@ TEST(Commands, MoveCreaturesInAndOutOrRefuseTouchingNothing) {
   const std::string rest = three[1].text() + three[2].text();
   std::string changed = mi1;
   changed[mi1.size() / 2] = changed[mi1.size() / 2] == 'A' ? 'B' : 'A';
+  std::string mailed = mi1;  // as a mail program wraps it at 76 columns
+  for (std::size_t at = 76; at < mailed.size(); at += 78) {
+    mailed.insert(at, "\r\n");
+  }
+  const std::string longest = "mirl1." + std::string(500, 'A');
+  const std::string tooLong = longest + "." + codeCheck(longest);
+  const std::vector<std::string> fromInput = {"--import", "-"};
   const std::string damaged = two + "Name: Bad\nAge: old\n";
   const std::string joined = "Mi1 joined the garden in slot 2.\n";
+  const std::string withMi1 = two + three[1].text();
   const CommandCase cases[] = {
       done("export", {"--export", "1"}, all, mi1 + "\n"),
-      done("import", {"--import", mi1}, two, joined, two + three[1].text()),
+      done("import", {"--import", mi1}, two, joined, withMi1),
       done("release", {"--release=0"}, all, mi0 + "\n", rest, 1),
       done("import after release", {"--import", " " + mi0 + "\n"}, rest,
            "Mi0 joined the garden in slot 2.\n", rest + three[0].text()),
-      done("damaged", {"--import", mi1}, damaged, joined, two + three[1].text(),
-           1),
-      refused("full", {"--import", mi1}, saveFile(garden(8))),
-      refused("export outside", {"--export", "3"}, all),
-      refused("release outside", {"--release", "-1"}, all),
-      refused("no garden", {"--release", "0"}),
-      refused("name too long", {"--export", "0"},
+      done("damaged", {"--import", mi1}, damaged, joined, withMi1, 1),
+      done("wrapped", {"--import", mailed}, two, joined, withMi1),
+      given(mailed + "\n", done("from input", fromInput, two, joined, withMi1)),
+      given(std::string(4096 - mi1.size(), ' ') + mi1,
+            done("input at its limit", fromInput, two, joined, withMi1)),
+      given(std::string(4097 - mi1.size(), ' ') + mi1,
+            refused("input too long", "more than 4096 bytes", fromInput, two)),
+      given("", refused("empty input", "not a creature code\n", fromInput)),
+      refused("full", "the garden is full", {"--import", mi1},
+              saveFile(garden(8))),
+      refused("export outside", "3 is outside the garden: its creatures are",
+              {"--export", "3"}, all),
+      refused("export outside", "are in slots 0 to 2\n", {"--export", "3"},
+              all),
+      refused("release outside", "slot -1 is outside", {"--release", "-1"},
+              all),
+      refused("outside one", ": its creature is in slot 0\n", {"--export", "1"},
+              saveFile(garden(1))),
+      refused("no garden", "no creature in slot 0: the garden is empty\n",
+              {"--release", "0"}),
+      refused("name too long", "too long for a code", {"--export", "0"},
               Record(std::string(200, 'n')).text()),
-      refused("changed", {"--import", changed}, all),
-      refused("cut", {"--import", mi1.substr(0, 200)}),
-      refused("no creature", {"--import", *encodeCode("Name: Pip\n")}),
-      whileBusy(refused("busy import", {"--import", mi1}, all)),
-      whileBusy(refused("busy release", {"--release", "0"}, all)),
+      refused("not a code", "this is not a creature code\n",
+              {"--import", "Pip"}, all),
+      refused("file name",
+              "code; to import the code kept in mirl.dat, use "
+              "--import - < mirl.dat\n",
+              {"--import", "mirl.dat"}, all),
+      refused("newer", "newer version", {"--import", "mirl2" + mi1.substr(5)}),
+      refused("too long", "code is too long: a code has at most 512",
+              {"--import", tooLong}, all),
+      refused("changed", "mistyped: its check", {"--import", changed}, all),
+      refused("cut", "cut short", {"--import", mi1.substr(0, 200)}),
+      refused("no creature", "holds no creature",
+              {"--import", *encodeCode("Name: Pip\n")}),
+      whileBusy(refused("busy import", "another game", {"--import", mi1}, all)),
+      whileBusy(
+          refused("busy release", "another game", {"--release", "0"}, all)),
       whileBusy(done("busy export", {"--export", "1"}, all, mi1 + "\n")),
   };
   for (const CommandCase& c : cases) {
     SCOPED_TRACE(c.what);
-    GameSetup game("", {{"mirl.dat", c.garden}});
+    GameSetup game(c.input, {{"mirl.dat", c.garden}});
     if (c.garden.empty()) game.files.clear();
     game.args = c.args;
     GameResult run;
@@ -190,6 +231,7 @@ TEST(Commands, MoveCreaturesInAndOutOrRefuseTouchingNothing) {
     EXPECT_EQ(c.status, run.status) << run.err;
     EXPECT_EQ(c.out, run.out);
     EXPECT_EQ(c.errLines, std::count(run.err.begin(), run.err.end(), '\n'));
+    EXPECT_NE(std::string::npos, run.err.find(c.says)) << run.err;
     if (c.busy) continue;
     EXPECT_EQ(c.saved.empty() ? c.garden : c.saved, run.file("mirl.dat"));
     EXPECT_EQ(c.garden == damaged ? damaged : "", run.file("mirl.dat.bak"));

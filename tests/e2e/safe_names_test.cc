@@ -106,14 +106,31 @@ GameResult inCatalogue(const NameCase& c, bool fruits) {
   return run;
 }
 
-// Imports the code of a creature with the name into an empty garden.
-GameResult inImportCode(const NameCase& c) {
-  GameSetup game;
-  game.args = {"--import", *encodeCode(Record(c.name).text())};
+// Imports the code of a creature with the name into an empty garden, as an
+// argument or (with `input`) on standard input.
+GameResult imported(const NameCase& c, bool input) {
+  const std::string code = *encodeCode(Record(c.name).text());
+  GameSetup game(input ? code + "\n" : "");
+  game.args = {"--import", input ? "-" : code};
   const GameResult run = runGame(game);
   EXPECT_EQ(c.shown + " joined the garden in slot 0.\n", run.out);
   EXPECT_EQ(Record(c.shown).text(), run.file("mirl.dat"));
   return run;
+}
+
+GameResult inImportCode(const NameCase& c) { return imported(c, false); }
+
+// Keeps the code in a file named as the creature: `--import NAME` is
+// refused with a hint that names the file safely, then `--import - < NAME`.
+GameResult inCodeFile(const NameCase& c) {
+  GameSetup game("", FileMap{{c.name, "x"}});
+  game.args = {"--import", c.name};
+  const GameResult run = runGame(game);
+  EXPECT_EQ(1, run.status);
+  EXPECT_TRUE(holds(run.err, "use --import - < " + c.shown + "\n")) << run.err;
+  EXPECT_FALSE(holds(run.err, "\x1B"));
+  EXPECT_EQ(0u, run.files.count("mirl.dat"));
+  return imported(c, true);
 }
 
 GameResult inFruits(const NameCase& c) { return inCatalogue(c, true); }
@@ -137,6 +154,8 @@ TEST(SafeNames, TypedOnesAreRefusedStoredOnesRepairedNoneReachTheTerminal) {
       {"animal 8-bit CSI", inAnimals, "Moth\x9B[31m", "Moth_[31m", 1},
       {"imported attack", inImportCode, kAttack, "Pip_]0;PWNED__[2J_[31m", 1},
       {"imported UTF-8", inImportCode, bird, bird, 0},
+      {"code file attack", inCodeFile, kAttack, "Pip_]0;PWNED__[2J_[31m", 1},
+      {"code file UTF-8", inCodeFile, bird, bird, 0},
   };
   for (const NameCase& c : cases) {
     SCOPED_TRACE(c.what);
