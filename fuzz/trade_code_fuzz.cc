@@ -25,15 +25,6 @@ std::string withoutBlanks(const std::string& text) {
   return kept;
 }
 
-// `code` with a line end after every `width` characters.
-std::string wrapped(const std::string& code, std::size_t width) {
-  std::string text;
-  for (std::size_t at = 0; at < code.size(); at += width) {
-    text += code.substr(at, width) + "\r\n";
-  }
-  return text;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -43,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const DecodedCode back = decodeCode(*code);
     fuzz::require(back.fault == CodeFault::kNone && back.record == input,
                   "record comes back whole");
-    const DecodedCode mailed = decodeCode(wrapped(*code, 1 + size % 80));
+    const DecodedCode mailed =
+        decodeCode(wrapped(*code, 1 + size % 80, "\r\n"));
     fuzz::require(mailed.fault == CodeFault::kNone && mailed.record == input,
                   "record comes back whole from a wrapped code");
   }

@@ -1,8 +1,8 @@
 // Helpers shared by the unit tests, the end-to-end runner and the fuzz
 // targets: capturing what the code prints to standard output, running inside
-// a fresh temporary folder, and writing whole files (they are read with the
-// game's own readFile). Free of GoogleTest, so that the fuzz targets can use
-// it too.
+// a fresh temporary folder, writing whole files (they are read with the
+// game's own readFile), and wrapping text into lines. Free of GoogleTest, so
+// that the fuzz targets can use it too.
 
 #ifndef TUMBLENOOK_TESTS_TEST_UTIL_H_
 #define TUMBLENOOK_TESTS_TEST_UTIL_H_
@@ -97,6 +97,17 @@ T readFromText(const std::string& text) {
   writeFile("record", text);
   std::ifstream in("record");
   return T(in);
+}
+
+// `text` in lines of `width` characters, each ended by `end`, as a mail
+// program wraps a long line.
+inline std::string wrapped(const std::string& text, std::size_t width,
+                           const std::string& end) {
+  std::string lines;
+  for (std::size_t at = 0; at < text.size(); at += width) {
+    lines += text.substr(at, width) + end;
+  }
+  return lines;
 }
 
 #endif  // TUMBLENOOK_TESTS_TEST_UTIL_H_
