@@ -1,5 +1,7 @@
 #include "actions.h"
 
+#include <sstream>
+
 #include "garden.h"
 #include "names.h"
 
@@ -82,4 +84,22 @@ void giveFromCatalogue(Mirl& creature, const ItemCollection& items, int kind,
     default:
       return;
   }
+}
+
+std::optional<std::string> codeOfCreature(const Mirl& creature) {
+  std::ostringstream record;
+  Mirl copy = creature;  // saving validates, which must not touch the garden
+  copy.save(record);
+  return encodeCode(record.str());
+}
+
+CodedCreature creatureOfCode(std::string_view code) {
+  CodedCreature coded;
+  const DecodedCode decoded = decodeCode(code);
+  coded.fault = decoded.fault;
+  if (decoded.fault != CodeFault::kNone) return coded;
+  std::istringstream in(decoded.record);
+  Mirl creature(in);
+  if (!in.fail() && (in >> std::ws).eof()) coded.creature = creature;
+  return coded;
 }

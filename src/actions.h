@@ -14,9 +14,13 @@
 #define TUMBLENOOK_ACTIONS_H_
 
 #include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "items.h"
 #include "mirl.h"
+#include "trade_code.h"
 
 // The longest name a player may give a creature, in bytes; what a name may
 // hold besides is safe text (safe_text.h) without blanks.
@@ -88,5 +92,21 @@ int itemCount(const ItemCollection& items, int kind);
 // REQUIRES: 0 <= index < itemCount(items, kind).
 void giveFromCatalogue(Mirl& creature, const ItemCollection& items, int kind,
                        int index);
+
+// The code of `creature` (trade_code.h): its save record as the garden file
+// holds it. Nothing when the record is too long for a code (a name far
+// longer than a player may give). The creature is not changed.
+std::optional<std::string> codeOfCreature(const Mirl& creature);
+
+// What a code brought: its fault, or (kNone) the creature it holds, which is
+// missing when the record does not load as a whole creature.
+struct CodedCreature {
+  CodeFault fault = CodeFault::kNone;
+  std::optional<Mirl> creature;
+};
+
+// The creature that `code` holds, brought into range and its name made safe
+// to print, as a creature read from the garden file.
+CodedCreature creatureOfCode(std::string_view code);
 
 #endif  // TUMBLENOOK_ACTIONS_H_

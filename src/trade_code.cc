@@ -171,3 +171,22 @@ DecodedCode decodeCode(std::string_view text) {
   }
   return decoded;
 }
+
+std::string describeCodeFault(CodeFault fault) {
+  switch (fault) {
+    case CodeFault::kNone:
+      return "";
+    case CodeFault::kNotACode:
+      return "this is not a creature code";
+    case CodeFault::kNewerVersion:
+      return "the code is from a newer version of the game than this one";
+    case CodeFault::kTooLong:
+      return "the code is too long: a code has at most " +
+             std::to_string(kMaxCodeLength) + " characters, blanks aside";
+    case CodeFault::kCut:
+      return "the code was cut short: the check at its end is missing";
+    case CodeFault::kMistyped:
+      return "the code was mistyped: its check does not match";
+  }
+  return "the code cannot be read";
+}

@@ -58,6 +58,10 @@ struct DecodedCode {
 // bounded whatever its length.
 DecodedCode decodeCode(std::string_view text);
 
+// What is wrong with a text that `fault` keeps from being read as a code,
+// in words for the player; "" for kNone.
+std::string describeCodeFault(CodeFault fault);
+
 // The check that ends a code whose text before its last '.' is
 // `signedPart`: the CRC-32 of it, as eight lowercase hexadecimal digits.
 std::string codeCheck(std::string_view signedPart);
