@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "actions.h"
 #include "file_bytes.h"
 #include "garden.h"
 #include "garden_file.h"
@@ -147,15 +149,16 @@ Options readOption(int argc, char** argv, int& i) {
   return read;
 }
 
-// The slot number `text` spells, in `slot`; false when it is no number. A
-// number beyond int is a slot outside every garden.
+// The slot number `text` spells, in `slot`; false when it is no number.
 bool parseSlot(const std::string& text, int& slot) {
   char* end = nullptr;
   errno = 0;
   const long number = std::strtol(text.c_str(), &end, 10);
   if (text.empty() || *end != '\0') return false;
-  const bool fits = errno != ERANGE && number >= INT_MIN && number <= INT_MAX;
-  slot = fits ? static_cast<int>(number) : -1;
+  // Beyond int, the nearest int: a slot outside every garden all the same.
+  slot = errno == ERANGE
+             ? (number < 0 ? INT_MIN : INT_MAX)
+             : static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
   return true;
 }
 
@@ -262,34 +265,12 @@ std::optional<std::string> codeOf(int slot) {
     refuse(noCreatureIn(slot));
     return std::nullopt;
   }
-  std::ostringstream record;
-  mirl[slot].save(record);
-  std::optional<std::string> code = encodeCode(record.str());
+  std::optional<std::string> code = codeOfCreature(mirl[slot]);
   if (!code) {
     refuse("the name of " + mirl[slot].getName() +
            " is too long for a code; give it a shorter one first");
   }
   return code;
-}
-
-// What is wrong with a code that `fault` keeps from being read.
-std::string faultInWords(CodeFault fault) {
-  switch (fault) {
-    case CodeFault::kNone:
-      break;
-    case CodeFault::kNotACode:
-      return "this is not a creature code";
-    case CodeFault::kNewerVersion:
-      return "the code is from a newer version of the game than this one";
-    case CodeFault::kTooLong:
-      return "the code is too long: a code has at most " +
-             std::to_string(kMaxCodeLength) + " characters, blanks aside";
-    case CodeFault::kCut:
-      return "the code was cut short: the check at its end is missing";
-    case CodeFault::kMistyped:
-      return "the code was mistyped: its check does not match";
-  }
-  return "the code cannot be read";
 }
 
 // For a code typed as an argument that names a file rather than holds a
@@ -307,18 +288,13 @@ std::string fileHint(const std::string& argument) {
 // is wrong with the code or with the record it holds. A `typed` code that
 // names a file gets a hint.
 std::optional<Mirl> creatureOf(const std::string& code, bool typed) {
-  const DecodedCode decoded = decodeCode(code);
-  if (decoded.fault != CodeFault::kNone) {
-    refuse(faultInWords(decoded.fault) + (typed ? fileHint(code) : ""));
-    return std::nullopt;
-  }
-  std::istringstream in(decoded.record);
-  Mirl creature(in);
-  if (in.fail() || !(in >> std::ws).eof()) {
+  const CodedCreature coded = creatureOfCode(code);
+  if (coded.fault != CodeFault::kNone) {
+    refuse(describeCodeFault(coded.fault) + (typed ? fileHint(code) : ""));
+  } else if (!coded.creature) {
     refuse("the code holds no creature that this game can load");
-    return std::nullopt;
   }
-  return creature;
+  return coded.creature;
 }
 
 // The code on standard input, as `--import -` takes it; nothing, with a
@@ -384,6 +360,12 @@ int importCreature(const std::string& argument) {
 // garden and saves it. The creature leaves only once its code is written,
 // so that `--release N > file` never loses it.
 int releaseCreature(int slot) {
+  // Where there is no garden, there is nothing to let go: the refusal comes
+  // before the garden is claimed, so that it leaves not even a lock behind.
+  struct stat status {};
+  if (::lstat(kGardenFile, &status) != 0 && errno == ENOENT) {
+    return refuse(noCreatureIn(slot));
+  }
   if (!claimGarden(kGardenFile) || !loadGarden(kGardenFile)) {
     return EXIT_FAILURE;
   }

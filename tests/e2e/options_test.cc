@@ -229,6 +229,10 @@ TEST(Commands, MoveCreaturesInAndOutOrRefuseTouchingNothing) {
     if (c.busy) continue;
     EXPECT_EQ(c.saved.empty() ? c.garden : c.saved, run.file("mirl.dat"));
     EXPECT_EQ(c.garden == damaged ? damaged : "", run.file("mirl.dat.bak"));
+    // Refused where there is no garden, it leaves not even a lock.
+    if (c.garden.empty() && c.status != 0) {
+      EXPECT_EQ(0u, run.files.count("mirl.dat.lock"));
+    }
   }
 }
 
