@@ -39,6 +39,13 @@ Breed::Breed(int color, int coat, bool shine, bool twotone)
       shine{shine, shine},
       twotone{twotone, twotone} {}
 
+Breed::Breed(const int (&color)[2], const int (&coat)[2],
+             const bool (&shine)[2], const bool (&twotone)[2])
+    : color{color[0], color[1]},
+      coat{coat[0], coat[1]},
+      shine{shine[0], shine[1]},
+      twotone{twotone[0], twotone[1]} {}
+
 Breed::Breed(Breed first, Breed second) : color{}, coat{}, shine{}, twotone{} {
   inherit(color, first.color, second.color);
   inherit(coat, first.coat, second.coat);

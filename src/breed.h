@@ -23,6 +23,11 @@ class Breed {
   // pure-bred. The values are stored unchecked until validate().
   Breed(int color, int coat, bool shine, bool twotone);
 
+  // The given allele pairs, slot 0 first, e.g. Breed({2, 5}, {0, 0},
+  // {false, false}, {true, true}). Stored unchecked until validate().
+  Breed(const int (&color)[2], const int (&coat)[2], const bool (&shine)[2],
+        const bool (&twotone)[2]);
+
   // A child of two genotypes. For each trait in the order colour, coat,
   // shine, two-tone, three draws: which parent gives slot 0, which of its
   // alleles, and which allele of the other parent goes to slot 1.
