@@ -89,8 +89,10 @@ find_program(TUMBLENOOK_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(TUMBLENOOK_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  # What a g++ 12 build links against, for hosts without dpkg-dev.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libstdc++6 (>= 12)")
+  # What a g++ 12 build links against, the screen's ncursesw and its
+  # terminfo library included, for hosts without dpkg-dev.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+      "libc6 (>= 2.34), libncursesw6 (>= 6), libstdc++6 (>= 12), libtinfo6 (>= 6)")
 endif()
 set(CPACK_TUMBLENOOK_DEBIAN_LAYOUT ${TUMBLENOOK_DEBIAN_LAYOUT})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_SOURCE_DIR}/packaging/cpack-check.cmake)

@@ -4,7 +4,7 @@
 # with the right modes and control fields, its compressed files are made the
 # Debian way, lintian finds no error in it, and the game plays from the
 # unpacked tree through its launcher.
-# Needs cmake, g++, make, dpkg-dev and lintian. Usage: tools/package-check.sh
+# Needs cmake, g++, make, binutils, dpkg-dev and lintian. Usage: tools/package-check.sh
 set -eu
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 scratch=$(mktemp -d)
@@ -35,8 +35,16 @@ lrwxrwxrwx ./usr/share/man/man6/tumblenook-play.6.gz -> tumblenook.6.gz
 LIST
 diff -u "$scratch/expected" "$scratch/files" || fail "unexpected package layout"
 grep -qx 'Section: games' "$scratch/control" || fail "section is not games"
-for lib in libc6 libstdc++6; do
-  grep -q "^Depends:.*$lib" "$scratch/control" || fail "no dependency on $lib"
+# The screen's ncursesw, and its terminfo library where the game calls it
+# directly, are depended on as on the C and C++ libraries.
+libs="libc6 libstdc++6 libncursesw6"
+if objdump -p "$scratch/build/bin/tumblenook" | grep -q 'NEEDED *libtinfo\.so'; then
+  libs="$libs libtinfo6"
+fi
+sed -n 's/^Depends: //p' "$scratch/control" | tr ',|' '\n\n' | awk '{ print $1 }' \
+  >"$scratch/depends"
+for lib in $libs; do
+  grep -qx "$lib" "$scratch/depends" || fail "no dependency on $lib"
 done
 
 # The compressed files hold their sources, at the best level, with no name or
