@@ -29,8 +29,11 @@ inline constexpr int COAT_COUNT = 18;
 inline constexpr int ITEM_COLOR_COUNT = 8;
 inline constexpr int EVOLUTION_COUNT = 26;
 
-// Colour alleles of the genotype.
-inline constexpr const char* COLORS[COLOR_COUNT] = {
+// Colour alleles of the genotype. Not `inline`: ncurses keeps a global
+// variable of this very name, and an inline variable is a global symbol that
+// would take its place, so that the screen's library would write to this
+// table. Each unit has its own copy instead.
+constexpr const char* COLORS[COLOR_COUNT] = {
     "Normal",      "Yellow", "White",  "Brown", "Sky Blue",
     "Pink",        "Blue",   "Grey",   "Green", "Red",
     "Light Green", "Purple", "Orange", "Black", "Invisible"};
