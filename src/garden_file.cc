@@ -490,3 +490,21 @@ bool saveGarden(const std::string& path) {
   if (saved.syncError != 0) warnUnsynced(path, saved.syncError);
   return true;
 }
+
+bool keepReleasedCodes(const std::string& path,
+                       const std::vector<std::string>& codes) {
+  if (codes.empty()) return true;
+  std::string lines;
+  for (const std::string& code : codes) lines += code + '\n';
+  const int fd = ::open(path.c_str(),
+                        O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
+                        kNewFileMode);
+  int error = fd < 0 ? errno : writeAll(fd, lines.data(), lines.size());
+  if (fd >= 0 && error == 0 && ::fsync(fd) != 0) error = errno;
+  if (fd >= 0 && ::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) {
+    report("cannot keep the codes of the released creatures in", path, error);
+    return false;
+  }
+  return true;
+}

@@ -14,6 +14,7 @@
 #define TUMBLENOOK_GARDEN_FILE_H_
 
 #include <string>
+#include <vector>
 
 // The garden's save file, in the folder the game runs in.
 inline constexpr char kGardenFile[] = "mirl.dat";
@@ -59,5 +60,17 @@ bool viewGarden(const std::string& path);
 // on standard error says that the save may not survive a power cut, and
 // the result is true.
 bool saveGarden(const std::string& path);
+
+// The file beside the garden where the codes of creatures released on the
+// screen are kept, one a line.
+inline constexpr char kReleasedCodesFile[] = "released-codes.txt";
+
+// Appends `codes`, one a line, to the file at `path` (made when missing)
+// and syncs it, so that a creature released in play never lives only in
+// memory. Nothing to do for no codes. Returns false, with a message on
+// standard error, when they could not all be written: the caller must then
+// keep the old garden, which still holds those creatures.
+bool keepReleasedCodes(const std::string& path,
+                       const std::vector<std::string>& codes);
 
 #endif  // TUMBLENOOK_GARDEN_FILE_H_

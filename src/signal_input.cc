@@ -115,6 +115,10 @@ void finishInput(SignalInput& input) {
   if (leaveSignal != 0 && ::isatty(STDIN_FILENO) == 1) {
     ::tcflush(STDIN_FILENO, TCIFLUSH);
   }
+  holdLeaveSignals();
+}
+
+void holdLeaveSignals() {
   const sigset_t set = leaveSignalSet();
   ::sigprocmask(SIG_BLOCK, &set, nullptr);
 }

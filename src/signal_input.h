@@ -45,10 +45,12 @@ void installSignalHandlers();
 // showing its menu again.
 bool leaveSignalArrived();
 
+// Blocks the leave signals, so that a second one cannot interrupt the save.
+void holdLeaveSignals();
+
 // Once the game has left its menu: hands back what `input` read ahead,
 // drops a line half typed at a terminal when a signal came (it is not the
-// shell's), and blocks the leave signals, so that a second one cannot
-// interrupt the save.
+// shell's), and holds the leave signals.
 void finishInput(SignalInput& input);
 
 // After leaving on a signal and saving: ends the process as killed by that
