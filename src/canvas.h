@@ -1,0 +1,87 @@
+// A canvas: the full screen as a grid of character cells, each with a style
+// and a colour, that the screen composes and the terminal shows. Text put on
+// it is measured by display width (a wide character or an emoji takes two
+// columns) and cut where its room ends, so that nothing is ever drawn past
+// a box, nor outside the window, whatever its size, 1x1 included.
+//
+// The canvas knows nothing of terminals: the screen can be composed and
+// looked at as plain text, which the tests do.
+
+#ifndef TUMBLENOOK_CANVAS_H_
+#define TUMBLENOOK_CANVAS_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How a cell is drawn. Without colour, the screen stays readable by these
+// alone.
+enum class Style : unsigned char { kPlain, kBold, kReverse, kDim, kUnderline };
+
+// The colours a cell may ask for; kDefault is the terminal's own.
+enum class Colour : unsigned char {
+  kDefault,
+  kRed,
+  kGreen,
+  kYellow,
+  kBlue,
+  kMagenta,
+  kCyan,
+  kWhite
+};
+
+struct Cell {
+  std::string glyph = " ";  // one character; empty where a wide one goes on
+  Style style = Style::kPlain;
+  Colour colour = Colour::kDefault;
+};
+
+// The display width of `text`, UTF-8: two columns for a wide character,
+// none for a combining one, one for anything that cannot be measured.
+int displayWidth(std::string_view text);
+
+// `text` cut to at most `columns` display columns, with "…" in its last
+// column when anything was cut. Never splits a character.
+std::string fitWidth(std::string_view text, int columns);
+
+class Canvas {
+ public:
+  // A blank canvas of `rows` by `columns`; negative sizes count as 0.
+  Canvas(int rows, int columns);
+
+  int rows() const { return rows_; }
+  int columns() const { return columns_; }
+
+  // Puts `text` at `row`, `column`, cut to `room` columns (and to the
+  // canvas's edge). Returns the columns used. Text outside the canvas is
+  // dropped.
+  int put(int row, int column, std::string_view text,
+          Style style = Style::kPlain, Colour colour = Colour::kDefault,
+          int room = -1);
+
+  // Gives the `width` cells from `row`, `column` the style (and colour),
+  // as for a highlighted line.
+  void paint(int row, int column, int width, Style style,
+             Colour colour = Colour::kDefault);
+
+  // Draws a frame around the box of `height` by `width` at `row`, `column`,
+  // blanking its inside, with `title` on its top edge.
+  void frame(int row, int column, int height, int width,
+             std::string_view title = "");
+
+  // The cell at `row`, `column`. REQUIRES: inside the canvas.
+  const Cell& at(int row, int column) const;
+
+  // Row `row` as text, as a terminal shows it.
+  std::string line(int row) const;
+
+ private:
+  bool inside(int row, int column) const;
+  void mendWideCharacters(int row, int from, int to);
+
+  int rows_;
+  int columns_;
+  std::vector<Cell> cells_;
+};
+
+#endif  // TUMBLENOOK_CANVAS_H_
