@@ -1,0 +1,206 @@
+#include "terminal.h"
+
+#include <langinfo.h>
+#include <signal.h>
+#include <sys/select.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <sstream>
+
+#include "signal_input.h"
+
+#define NCURSES_WIDECHAR 1
+#include <curses.h>
+#include <term.h>
+// term.h names every capability as a macro; these two clash with the
+// terminal's getters.
+#undef columns
+#undef lines
+
+namespace {
+
+// How long a lone Escape waits for the rest of a key's sequence, in ms:
+// short, so that Esc answers at once, and long enough for any terminal.
+constexpr int kEscapeDelay = 25;
+
+// Holds back what the model prints on standard output while the screen is
+// up; it would land in the middle of the screen.
+std::ostringstream heldBack;
+std::streambuf* savedOutput = nullptr;
+
+// The wide-character locale that ncursesw draws names with: the player's,
+// when it is UTF-8, else C.UTF-8, since names are UTF-8 whatever the locale.
+void useUtf8Locale() {
+  if (std::setlocale(LC_ALL, "") != nullptr &&
+      std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) {
+    return;
+  }
+  std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
+// Pairs 1 to 7 are the canvas's colours on the default background.
+void startColours() {
+  start_color();
+  use_default_colors();
+  constexpr short kColours[] = {COLOR_RED,  COLOR_GREEN,   COLOR_YELLOW,
+                                COLOR_BLUE, COLOR_MAGENTA, COLOR_CYAN,
+                                COLOR_WHITE};
+  short pair = 1;
+  for (const short colour : kColours) init_pair(pair++, colour, -1);
+}
+
+// The ncurses attributes of a cell: its style, and its colour when the
+// terminal may show colour.
+attr_t attributesOf(const Cell& cell, bool colour) {
+  attr_t attributes = A_NORMAL;
+  switch (cell.style) {
+    case Style::kBold:
+      attributes = A_BOLD;
+      break;
+    case Style::kReverse:
+      attributes = A_REVERSE;
+      break;
+    case Style::kDim:
+      attributes = A_DIM;
+      break;
+    case Style::kUnderline:
+      attributes = A_UNDERLINE;
+      break;
+    case Style::kPlain:
+      break;
+  }
+  if (colour && cell.colour != Colour::kDefault) {
+    attributes |= COLOR_PAIR(static_cast<int>(cell.colour));
+  }
+  return attributes;
+}
+
+}  // namespace
+
+bool terminalUsable(std::string& why) {
+  if (::isatty(STDIN_FILENO) != 1 || ::isatty(STDOUT_FILENO) != 1) {
+    why = "the screen needs a terminal for its input and output";
+    return false;
+  }
+  const char* term = std::getenv("TERM");
+  if (term == nullptr || *term == '\0') {
+    why = "the screen needs TERM to name the terminal";
+    return false;
+  }
+  int error = 0;
+  // With a place for the error, setupterm prints nothing of its own.
+  if (setupterm(term, STDOUT_FILENO, &error) != OK) {
+    why = std::string("the screen does not know the terminal TERM=") + term;
+    return false;
+  }
+  const char* const cursor = tigetstr("cup");
+  const bool placesCursor = cursor != nullptr && cursor != (char*)-1;
+  // The terminal's description stays loaded: ncurses takes it over when the
+  // screen starts, and a freed one would leave it pointing at nothing.
+  if (!placesCursor) {
+    why = std::string("the terminal TERM=") + term + " cannot place the cursor";
+    return false;
+  }
+  return true;
+}
+
+Terminal::Terminal() {
+  useUtf8Locale();
+  set_escdelay(kEscapeDelay);
+  if (newterm(nullptr, stdout, stdin) == nullptr) return;
+  started_ = true;
+  savedOutput = std::cout.rdbuf(heldBack.rdbuf());
+  cbreak();  // Ctrl-C and Ctrl-Z stay signals
+  noecho();
+  nonl();
+  keypad(stdscr, TRUE);
+  nodelay(stdscr, TRUE);  // keys are waited for in nextKey, not here
+  curs_set(0);
+  const char* noColor = std::getenv("NO_COLOR");
+  colour_ = has_colors() && (noColor == nullptr || *noColor == '\0');
+  if (colour_) startColours();
+}
+
+Terminal::~Terminal() {
+  if (!started_) return;
+  endwin();
+  std::cout.rdbuf(savedOutput);
+  heldBack.str("");
+}
+
+int Terminal::rows() const { return LINES; }
+int Terminal::columns() const { return COLS; }
+
+// Like the line game's input: the leave signals stay blocked from the test
+// of the flag until the wait, which unblocks them atomically, so that a
+// signal just before the wait ends it instead of being missed.
+Key Terminal::nextKey() {
+  bool readyWithoutKey = false;
+  for (;;) {
+    sigset_t leave;
+    sigemptyset(&leave);
+    for (const int signal : {SIGINT, SIGHUP, SIGTERM})
+      sigaddset(&leave, signal);
+    sigset_t previous;
+    ::sigprocmask(SIG_BLOCK, &leave, &previous);
+    if (leaveSignalArrived()) {
+      ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+      return Key{};
+    }
+    wint_t typed = 0;
+    const int got = wget_wch(stdscr, &typed);
+    if (got == KEY_CODE_YES && typed == KEY_RESIZE) {
+      ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+      return Key{KeyKind::kResize, 0, 0};
+    }
+    if (got != ERR) {
+      ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+      if (got == KEY_CODE_YES)
+        return Key{KeyKind::kKey, 0, static_cast<int>(typed)};
+      return Key{KeyKind::kCharacter, static_cast<wchar_t>(typed), 0};
+    }
+    // Input that is ready twice without giving a key is the end of it: the
+    // terminal went away without a hang-up.
+    if (readyWithoutKey) {
+      ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+      return Key{};
+    }
+    fd_set input;
+    FD_ZERO(&input);
+    FD_SET(STDIN_FILENO, &input);
+    const int ready = ::pselect(STDIN_FILENO + 1, &input, nullptr, nullptr,
+                                nullptr, &previous);
+    ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+    if (ready < 0 && errno != EINTR) return Key{};
+    readyWithoutKey = ready > 0;
+  }
+}
+
+void Terminal::show(const Canvas& canvas) {
+  for (int row = 0; row < canvas.rows() && row < LINES; ++row) {
+    for (int column = 0; column < canvas.columns() && column < COLS; ++column) {
+      const Cell& cell = canvas.at(row, column);
+      if (cell.glyph.empty()) continue;  // the right half of a wide one
+      attrset(attributesOf(cell, colour_));
+      mvaddstr(row, column, cell.glyph.c_str());
+    }
+  }
+  attrset(A_NORMAL);
+  refresh();
+}
+
+int keyEnter() { return KEY_ENTER; }
+int keyBackspace() { return KEY_BACKSPACE; }
+int keyUp() { return KEY_UP; }
+int keyDown() { return KEY_DOWN; }
+int keyLeft() { return KEY_LEFT; }
+int keyRight() { return KEY_RIGHT; }
+int keyPageUp() { return KEY_PPAGE; }
+int keyPageDown() { return KEY_NPAGE; }
+int keyHome() { return KEY_HOME; }
+int keyEnd() { return KEY_END; }

@@ -1,0 +1,85 @@
+// The terminal of the full-screen game: the one unit that owns it. It tells
+// whether the terminal can hold the screen at all, starts it (keys, colours,
+// the wide-character locale), waits for keys without polling, and restores
+// the terminal on every way out: leaving, a leave signal, an error, and
+// Ctrl-Z, after which `fg` redraws.
+//
+// Only the screen's units use it, and only they (with this unit) call
+// ncurses. While the screen is up, standard output belongs to it: whatever
+// the model would print there (a reincarnation's line) is held back, so that
+// nothing is drawn outside the screen's own window.
+
+#ifndef TUMBLENOOK_TERMINAL_H_
+#define TUMBLENOOK_TERMINAL_H_
+
+#include <string>
+
+#include "canvas.h"
+
+// True when standard input and output are terminals and TERM names one that
+// can place the cursor; otherwise false, with the reason in words in `why`.
+// Prints nothing.
+bool terminalUsable(std::string& why);
+
+// What waiting for a key gave.
+enum class KeyKind {
+  kCharacter,  // a typed character, in `character`
+  kKey,        // a function key (arrows, Enter, Backspace...), in `code`
+  kResize,     // the window changed size
+  kLeave,      // a leave signal arrived
+};
+
+struct Key {
+  KeyKind kind = KeyKind::kLeave;
+  wchar_t character = 0;  // for kCharacter
+  int code = 0;           // for kKey: an ncurses KEY_ code
+};
+
+// The terminal while the screen is up: started by the constructor, restored
+// by the destructor, whatever way the screen is left.
+class Terminal {
+ public:
+  // Starts the full screen. REQUIRES: terminalUsable() was true.
+  Terminal();
+  ~Terminal();
+  Terminal(const Terminal&) = delete;
+  Terminal& operator=(const Terminal&) = delete;
+
+  // False when the screen could not start (the terminal went away).
+  bool started() const { return started_; }
+
+  // True when colours may be used: the terminal has them and NO_COLOR is
+  // unset or empty.
+  bool hasColour() const { return colour_; }
+
+  // The window's size.
+  int rows() const;
+  int columns() const;
+
+  // Sleeps until the next key, a resize or a leave signal: no timer, no
+  // polling. A leave signal that arrived before the call is seen at once.
+  Key nextKey();
+
+  // Shows `canvas` as the whole screen; only the cells that changed are
+  // sent to the terminal.
+  void show(const Canvas& canvas);
+
+ private:
+  bool started_ = false;
+  bool colour_ = false;
+};
+
+// ncurses's code of the Enter key, and the other keys the screen reads, as
+// plain numbers, so that the screen's logic needs no ncurses header.
+int keyEnter();
+int keyBackspace();
+int keyUp();
+int keyDown();
+int keyLeft();
+int keyRight();
+int keyPageUp();
+int keyPageDown();
+int keyHome();
+int keyEnd();
+
+#endif  // TUMBLENOOK_TERMINAL_H_
