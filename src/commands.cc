@@ -18,6 +18,7 @@
 #include "garden_file.h"
 #include "portrait.h"
 #include "safe_text.h"
+#include "terminal.h"
 #include "trade_code.h"
 
 namespace {
@@ -32,6 +33,7 @@ constexpr char kUsage[] =
     "with the catalogue in fruits.dat and animals.dat beside it.\n"
     "\n"
     "Options:\n"
+    "      --screen      play on the full screen of a terminal\n"
     "  -l, --list        show every creature of the garden, changing nothing\n"
     "      --export N    print the code of the creature in slot N (from 0)\n"
     "      --import CODE bring the creature of CODE into the first empty "
@@ -55,6 +57,7 @@ constexpr char kUsage[] =
 // What the command line asks for.
 enum class Command {
   kPlay,
+  kScreen,
   kList,
   kExport,
   kImport,
@@ -82,6 +85,7 @@ struct Option {
 constexpr Option kOptions[] = {{"help", Command::kHelp, 'h', false},
                                {"version", Command::kVersion, 'V', false},
                                {"list", Command::kList, 'l', false},
+                               {"screen", Command::kScreen, 0, false},
                                {"export", Command::kExport, 0, true},
                                {"import", Command::kImport, 0, true},
                                {"release", Command::kRelease, 0, true}};
@@ -167,8 +171,8 @@ bool takesSlot(Command command) {
 }
 
 // Reads the options; help wins over version, which wins over the commands.
-// At most one command: --list, --export, --import or --release. Any other
-// argument, an operand after "--" included, is a usage error.
+// At most one command: --screen, --list, --export, --import or --release. Any
+// other argument, an operand after "--" included, is a usage error.
 Options parseOptions(int argc, char** argv) {
   bool help = false;
   bool version = false;
@@ -198,7 +202,8 @@ Options parseOptions(int argc, char** argv) {
     if (next.command != Command::kUsageError &&
         chosen.command != Command::kPlay) {
       next.command = usageError(
-          "one of --list, --export, --import and --release at a time");
+          "one of --screen, --list, --export, --import and --release at a "
+          "time");
     } else if (takesSlot(next.command) && !parseSlot(next.value, next.slot)) {
       next.command =
           usageError("'" + safeText(next.value) + "' is not a slot number");
@@ -209,6 +214,18 @@ Options parseOptions(int argc, char** argv) {
   if (help) chosen.command = Command::kHelp;
   if (version && !help) chosen.command = Command::kVersion;
   return chosen;
+}
+
+// Plays on the screen, once it is sure that the terminal can hold it.
+// Otherwise says why, touching nothing: the exit status of a usage error.
+std::optional<int> screenCanStart(PlayOn& playOn) {
+  std::string why;
+  if (!terminalUsable(why)) {
+    std::cerr << "tumblenook: " << why << "; play the line game instead\n";
+    return kUsageError;
+  }
+  playOn = PlayOn::kScreen;
+  return std::nullopt;
 }
 
 // The exit status of an option that printed `out`: a failure to write it is
@@ -386,11 +403,14 @@ int releaseCreature(int slot) {
 
 }  // namespace
 
-std::optional<int> runOptions(int argc, char** argv) {
+std::optional<int> runOptions(int argc, char** argv, PlayOn& playOn) {
   const Options options = parseOptions(argc, argv);
+  playOn = PlayOn::kLine;
   switch (options.command) {
     case Command::kPlay:
       return std::nullopt;
+    case Command::kScreen:
+      return screenCanStart(playOn);
     case Command::kList:
       return listGarden();
     case Command::kExport:

@@ -1,6 +1,8 @@
 // The command line: the options that look at the garden or change it
 // without playing, each carried out as a short run of its own.
 //
+// --screen plays on the full screen, once it is sure that the terminal can
+// hold it (otherwise one line on standard error, status 2, nothing touched);
 // --list shows the garden; --export N prints the code of the creature in
 // slot N (trade_code.h); --import CODE adds the creature of a code to the
 // first empty slot; --release N prints the creature's code, then takes it
@@ -18,10 +20,14 @@
 
 #include <optional>
 
+// The way the game is played when no option ends it first.
+enum class PlayOn { kLine, kScreen };
+
 // Carries out the options of the command line. Empty when the game is to be
-// played; otherwise the exit status: 0, 1 when the garden could not be read
-// or saved, the output written or an option was refused, 2 for a usage
-// error.
-std::optional<int> runOptions(int argc, char** argv);
+// played, on the line or (--screen) on the full screen, as `playOn` says;
+// otherwise the exit status: 0, 1 when the garden could not be read or
+// saved, the output written or an option was refused, 2 for a usage error
+// or a terminal that cannot hold the screen.
+std::optional<int> runOptions(int argc, char** argv, PlayOn& playOn);
 
 #endif  // TUMBLENOOK_COMMANDS_H_

@@ -1,27 +1,57 @@
-// Tumblenook: a console garden of up to eight Mirl. The flow only: the
-// options, the signals, then load, play, save.
+// Tumblenook: a garden of up to eight Mirl, played on the line or on the
+// full screen. The flow only: the options, the signals, then load, play,
+// save.
 
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "commands.h"
 #include "console.h"
 #include "garden_file.h"
+#include "screen.h"
 #include "signal_input.h"
 
-int main(int argc, char** argv) {
-  if (const std::optional<int> status = runOptions(argc, argv)) return *status;
-  installSignalHandlers();
+namespace {
+
+// Plays the line game on standard input and output.
+void playOnLine() {
   static SignalInput input;
   std::cin.rdbuf(&input);
+  userInterface();
+  finishInput(input);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  PlayOn playOn = PlayOn::kLine;
+  if (const std::optional<int> status = runOptions(argc, argv, playOn)) {
+    return *status;
+  }
+  installSignalHandlers();
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   if (!claimGarden(kGardenFile) || !loadGarden(kGardenFile)) {
     return EXIT_FAILURE;
   }
-  userInterface();
-  finishInput(input);
-  if (!saveGarden(kGardenFile)) return EXIT_FAILURE;
+  std::vector<std::string> released;
+  if (playOn == PlayOn::kScreen) {
+    bool started = false;
+    released = playOnScreen(started);
+    holdLeaveSignals();
+    if (!started) {
+      std::cerr << "tumblenook: the screen could not start" << std::endl;
+      return EXIT_FAILURE;
+    }
+  } else {
+    playOnLine();
+  }
+  if (!keepReleasedCodes(kReleasedCodesFile, released) ||
+      !saveGarden(kGardenFile)) {
+    return EXIT_FAILURE;
+  }
   return endAsSignalled();
 }
