@@ -127,32 +127,37 @@ std::string levelChanges(const Mirl& before, const Mirl& after) {
   return changes.empty() ? "no skill changed" : changes;
 }
 
+// One slider's move, as "Swim-Fly 3 → 4", or "" when it did not move.
+std::string sliderChange(const char* name, int was, int now) {
+  if (was == now) return "";
+  return std::string(name) + " " + std::to_string(was) + " \u2192 " +
+         std::to_string(now);
+}
+
 std::string sliderChanges(const Mirl& before, const Mirl& after) {
   const Evolution was = before.getEvolution();
   const Evolution now = after.getEvolution();
-  const std::array<std::array<int, 2>, 3> sliders = {
-      {{was.getHeroDark(), now.getHeroDark()},
-       {was.getSwimFly(), now.getSwimFly()},
-       {was.getRunPower(), now.getRunPower()}}};
-  constexpr const char* kNames[] = {"Hero-Dark", "Swim-Fly", "Run-Power"};
   std::string changes;
-  for (std::size_t at = 0; at < sliders.size(); ++at) {
-    if (sliders[at][0] == sliders[at][1]) continue;
-    changes += std::string(changes.empty() ? "" : ", ") + kNames[at] + " " +
-               std::to_string(sliders[at][0]) + " \u2192 " +
-               std::to_string(sliders[at][1]);
+  for (const std::string& change :
+       {sliderChange("Hero-Dark", was.getHeroDark(), now.getHeroDark()),
+        sliderChange("Swim-Fly", was.getSwimFly(), now.getSwimFly()),
+        sliderChange("Run-Power", was.getRunPower(), now.getRunPower())}) {
+    if (change.empty()) continue;
+    changes += (changes.empty() ? "" : ", ") + change;
   }
   return changes;
 }
 
 std::vector<ListEntry> tableEntries(const char* const* table, int count) {
   std::vector<ListEntry> entries;
+  entries.reserve(count);
   for (int at = 0; at < count; ++at) entries.push_back({at, table[at]});
   return entries;
 }
 
 std::vector<ListEntry> creatureEntries() {
   std::vector<ListEntry> entries;
+  entries.reserve(emptySlot);
   for (int slot = 0; slot < emptySlot; ++slot) {
     entries.push_back({slot, mirl[slot].getName() + ", " +
                                  mirl[slot].getEvolution().getEvolutionText()});

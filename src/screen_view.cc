@@ -13,7 +13,8 @@ namespace {
 
 // The layout at 80x24: a title row, the garden's eight boxes in two columns
 // of four on the left, the selected creature's statistics on the right, then
-// the answer line and the key bar.
+// the answer line and the key bar, which a larger window keeps at its
+// bottom.
 constexpr int kTitleRow = 0;
 constexpr int kGardenRow = 1;
 constexpr int kBoxRows = 5;
@@ -24,8 +25,6 @@ constexpr int kBoxTextColumns = kBoxColumns - kDrawingColumns;
 constexpr int kStatsColumn = 45;
 constexpr int kStatsWidth = kScreenColumns - kStatsColumn;
 constexpr int kStatsRows = 20;
-constexpr int kAnswerRow = kScreenRows - 2;
-constexpr int kKeysRow = kScreenRows - 1;
 constexpr int kEvolveAge = 20;
 constexpr int kReincarnateAge = 50;
 
@@ -199,11 +198,13 @@ std::vector<std::array<std::string, 2>> dialogKeys(Dialog dialog) {
   return keys;
 }
 
+// The keys on the window's last row, whatever its size.
 void drawKeys(Canvas& canvas, Dialog dialog) {
+  const int row = canvas.rows() - 1;
   int column = 0;
   for (const auto& key : dialogKeys(dialog)) {
-    column += canvas.put(kKeysRow, column, key[0], Style::kReverse);
-    column += canvas.put(kKeysRow, column, " " + key[1] + "  ");
+    column += canvas.put(row, column, key[0], Style::kReverse);
+    column += canvas.put(row, column, " " + key[1] + "  ");
   }
 }
 
@@ -276,11 +277,11 @@ void drawPickerDialog(Canvas& canvas, const ScreenState& state) {
       (breeding ? kDialogListRows : std::min(listed, kDialogListRows)) + 5;
   canvas.frame(kDialogTop, column, height, width, state.picker.title);
   const int listWidth = breeding ? 30 : width - 4;
-  int row =
-      drawList(canvas, state.picker, kDialogTop + 1, column + 2, listWidth);
-  if (breeding)
+  drawList(canvas, state.picker, kDialogTop + 1, column + 2, listWidth);
+  if (breeding) {
     drawForecast(canvas, state, kDialogTop + 1, column + 35, width - 37);
-  row = kDialogTop + height - 3;
+  }
+  const int row = kDialogTop + height - 3;
   canvas.put(
       row, column + 2,
       state.picker.typed.empty() ? state.note : "number: " + state.picker.typed,
@@ -403,8 +404,9 @@ Canvas composeScreen(const ScreenState& state, int rows, int columns) {
     drawBox(canvas, slot, slot == state.selected && isOccupied(slot));
   }
   drawStatistics(canvas, state.selected);
-  canvas.put(kAnswerRow, 1, state.answer, Style::kBold, Colour::kDefault,
-             kScreenColumns - 2);
+  // The answer stands just above the keys, whatever the window's size.
+  canvas.put(rows - 2, 1, state.answer, Style::kBold, Colour::kDefault,
+             columns - 2);
   drawKeys(canvas, state.dialog);
   drawDialog(canvas, state);
   return canvas;

@@ -98,8 +98,9 @@ bool terminalUsable(std::string& why) {
     why = std::string("the screen does not know the terminal TERM=") + term;
     return false;
   }
-  const char* const cursor = tigetstr("cup");
-  const bool placesCursor = cursor != nullptr && cursor != (char*)-1;
+  // tigetstr answers (char*)-1 for a name that is no string capability;
+  // "cup" is one, so only a missing one (null) can come back.
+  const bool placesCursor = tigetstr("cup") != nullptr;
   // The terminal's description stays loaded: ncurses takes it over when the
   // screen starts, and a freed one would leave it pointing at nothing.
   if (!placesCursor) {
