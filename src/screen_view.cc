@@ -130,8 +130,10 @@ void drawStatistics(Canvas& canvas, int slot) {
   auto line = [&](const std::string& text, Style style = Style::kPlain) {
     canvas.put(row++, column, text, style, Colour::kDefault, room);
   };
-  line("age " + std::to_string(creature.getAge()) + "h, reincarnated " +
-       std::to_string(creature.getReincarnations()) + "x");
+  const int lives = creature.getReincarnations();
+  line("age " + std::to_string(creature.getAge()) + "h, " +
+       std::to_string(lives) +
+       (lives == 1 ? " reincarnation" : " reincarnations"));
   const Evolution evolution = creature.getEvolution();
   line(evolution.getEvolutionText() + ", " + nextChange(creature.getAge()));
   ++row;
