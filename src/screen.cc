@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdlib>
 #include <cwchar>
 #include <cwctype>
 #include <memory>
@@ -296,13 +297,17 @@ void ScreenGame::onPickerKey(const Key& key) {
       if (count > 0) picked(picker.entries[picker.highlighted].number);
       return;
     }
-    const int number = std::stoi(picker.typed);
+    // At most a minus and a few digits were typed: no number overflows, and
+    // a lone minus is no number on any list.
+    const bool lone = picker.typed == "-";
+    const int number = lone ? INT_MIN : std::atoi(picker.typed.c_str());
     picker.typed.clear();
     const auto found = std::find_if(
         picker.entries.begin(), picker.entries.end(),
         [number](const ListEntry& e) { return e.number == number; });
     if (found == picker.entries.end()) {
-      state_.note = std::to_string(number) + " is not on the list";
+      state_.note = lone ? "Type a number from the list"
+                         : std::to_string(number) + " is not on the list";
       return;
     }
     return picked(number);
