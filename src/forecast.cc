@@ -22,13 +22,16 @@ using AlleleGetter = T (Breed::*)(int) const;
 template <typename T>
 TraitOutcomes<T> traitOutcomes(const Breed& first, const Breed& second,
                                AlleleGetter<T> allele) {
-  const Breed* parents[2] = {&first, &second};
   TraitOutcomes<T> outcomes;
   for (int giver = 0; giver < 2; ++giver) {
+    // Named references, not an array of parents: GCC 12's bounds sanitizer
+    // misreports a member-pointer call on an array element.
+    const Breed& slot0Parent = giver == 0 ? first : second;
+    const Breed& slot1Parent = giver == 0 ? second : first;
     for (int shown = 0; shown < 2; ++shown) {
       for (int carried = 0; carried < 2; ++carried) {
-        ++outcomes[{(parents[giver]->*allele)(shown),
-                    (parents[1 - giver]->*allele)(carried)}];
+        ++outcomes[{(slot0Parent.*allele)(shown),
+                    (slot1Parent.*allele)(carried)}];
       }
     }
   }

@@ -16,8 +16,9 @@ namespace {
 template <typename T>
 void draw(T (&child)[2], T (Breed::*allele)(int) const, const Breed (&p)[2],
           int draws) {
-  child[0] = (p[draws & 1].*allele)(draws >> 1 & 1);
-  child[1] = (p[1 - (draws & 1)].*allele)(draws >> 2 & 1);
+  const Breed &giver = p[draws & 1], &other = p[1 - (draws & 1)];
+  child[0] = (giver.*allele)(draws >> 1 & 1);
+  child[1] = (other.*allele)(draws >> 2 & 1);
 }
 
 TEST(Forecast, GivesEveryAppearanceAndPurityAsExactCountsOfTheDraws) {
