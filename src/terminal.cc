@@ -101,8 +101,8 @@ bool terminalUsable(std::string& why) {
   // tigetstr answers (char*)-1 for a name that is no string capability;
   // "cup" is one, so only a missing one (null) can come back.
   const bool placesCursor = tigetstr("cup") != nullptr;
-  // The terminal's description stays loaded: ncurses takes it over when the
-  // screen starts, and a freed one would leave it pointing at nothing.
+  del_curterm(cur_term);  // the screen loads its own when it starts
+  cur_term = nullptr;
   if (!placesCursor) {
     why = std::string("the terminal TERM=") + term + " cannot place the cursor";
     return false;
@@ -113,7 +113,8 @@ bool terminalUsable(std::string& why) {
 Terminal::Terminal() {
   useUtf8Locale();
   set_escdelay(kEscapeDelay);
-  if (newterm(nullptr, stdout, stdin) == nullptr) return;
+  screen_ = newterm(nullptr, stdout, stdin);
+  if (screen_ == nullptr) return;
   started_ = true;
   savedOutput = std::cout.rdbuf(heldBack.rdbuf());
   cbreak();  // Ctrl-C and Ctrl-Z stay signals
@@ -130,6 +131,7 @@ Terminal::Terminal() {
 Terminal::~Terminal() {
   if (!started_) return;
   endwin();
+  delscreen(screen_);  // what ncurses holds goes with the screen
   std::cout.rdbuf(savedOutput);
   heldBack.str("");
 }

@@ -16,6 +16,8 @@
 
 #include "canvas.h"
 
+struct screen;  // ncurses's SCREEN, which only the terminal unit knows
+
 // True when standard input and output are terminals and TERM names one that
 // can place the cursor; otherwise false, with the reason in words in `why`.
 // Prints nothing.
@@ -65,6 +67,7 @@ class Terminal {
   void show(const Canvas& canvas);
 
  private:
+  screen* screen_ = nullptr;  // ncurses's SCREEN
   bool started_ = false;
   bool colour_ = false;
 };
