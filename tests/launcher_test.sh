@@ -29,7 +29,8 @@ play() {
     "$prefix/bin/tumblenook-play" $args >"$scratch/out")
 }
 
-# A first game makes the folder, copies the catalogue and lists its fruits.
+# A first game makes the folder, copies the catalogue and lists its fruits:
+# played from a pipe, it is the line game.
 garden=$scratch/xdg/tumblenook
 play '1\n1\n2\n0\nPip\n3\n0\n1\n0\n0\n' XDG_DATA_HOME="$scratch/xdg"
 cmp "$shipped/fruits.dat" "$garden/fruits.dat"
@@ -52,6 +53,23 @@ cmp "$scratch/edited" "$garden/fruits.dat"
 args=-- play '1\n1\n0\n'
 [ -f "$scratch/home/.local/share/tumblenook/fruits.dat" ] || fail "no HOME garden"
 [ -f "$scratch/home/.local/share/tumblenook/mirl.dat" ] || fail "-- saved no garden"
+args=--line play '0\n'
+has '0) Leave the Garden'
+# In a terminal that cannot show the screen the game plays line by line too:
+# TERM unset, unknown or dumb, standard input a pipe, or --line.
+if command -v script >/dev/null; then
+  while IFS='|' read -r term command; do
+    printf '0\n' | env -i PATH="$PATH" HOME="$scratch/home" ${term:+TERM=$term} \
+      launcher="$prefix/bin/tumblenook-play" script -qec "$command" /dev/null >"$scratch/out" || :
+    grep -q 'Leave the Garden' "$scratch/out" || fail "TERM=$term $command: no line game"
+  done <<'ROWS'
+|"$launcher"
+nosuch|"$launcher"
+dumb|"$launcher"
+xterm|printf '0\n' | "$launcher"
+xterm|"$launcher" --lin
+ROWS
+fi
 mkdir "$scratch/own" && cp "$garden/mirl.dat" "$scratch/own/"
 play '2\n' TUMBLENOOK_GARDEN="$scratch/own" XDG_DATA_HOME="$scratch/xdg"
 has '0: Pip'
@@ -67,17 +85,23 @@ look() {
 look "$prefix/bin/tumblenook-play" --help
 has "$scratch/new/.local/share/tumblenook"
 has "--list"
+has "--line"
 look "$prefix/bin/tumblenook-play" --version
 has "tumblenook "
 look "$prefix/bin/tumblenook-play" -l
 has "The garden is empty."
-# Arguments the game refuses get its status and no word of the launcher's.
-for refused in --bogus '--help --bogus' '-- --help'; do
+look "$prefix/bin/tumblenook-play" --li --line
+has "The garden is empty."
+# Arguments the game refuses get its status and no word of the launcher's;
+# so does a value given to the launcher's --line.
+for refused in --bogus '--help --bogus' '-- --help' '-- --line' --lin=1; do
   status=0
   look "$prefix/bin/tumblenook-play" $refused 2>/dev/null || status=$?
   [ "$status" = 2 ] || fail "$refused: exit status $status, not the game's 2"
   [ ! -s "$scratch/out" ] || fail "$refused: the launcher printed its help"
 done
+"$prefix/bin/tumblenook-play" --line=1 2>&1 >/dev/null | tail -1 |
+  grep -qx "Try 'tumblenook-play --help' for more information." || fail "--line=1 said no usage"
 # Help wins over a command that would change the garden: it only looks.
 look "$prefix/bin/tumblenook-play" --import CODE --help 2>/dev/null || true
 [ ! -e "$scratch/new" ] || fail "an option made a garden folder"
