@@ -117,6 +117,10 @@ has 'Pip joined the garden in slot 0.'
 [ "$(ls "$scratch/new/.local/share/tumblenook" | tr '\n' ' ')" = 'mirl.dat mirl.dat.lock ' ] ||
   fail "an import copied the catalogue"
 rm -r "$scratch/new"
+# --screen is a game too, in the garden folder; outside a terminal it is refused.
+look "$prefix/bin/tumblenook-play" --scr 2>/dev/null && fail "--scr played without a terminal"
+[ -f "$scratch/new/.local/share/tumblenook/fruits.dat" ] || fail "--scr played outside the garden"
+rm -r "$scratch/new"
 ls "$garden" >"$scratch/before" && cp "$garden/mirl.dat" "$scratch/mirl"
 look XDG_DATA_HOME="$scratch/xdg" "$prefix/bin/tumblenook-play" --list
 has '0: Pip'
