@@ -30,7 +30,7 @@ constexpr int kReincarnateAge = 50;
 
 // A dialog's box: centred over the garden.
 constexpr int kDialogWidth = 46;
-constexpr int kBreedDialogWidth = 76;
+constexpr int kBreedDialogWidth = kScreenColumns;  // covers the statistics
 constexpr int kDialogTop = 2;
 constexpr int kDialogListRows = 15;
 
@@ -309,14 +309,15 @@ void drawFieldDialog(Canvas& canvas, const ScreenState& state,
 }
 
 void drawRelease(Canvas& canvas, const ScreenState& state) {
-  const int width = kScreenColumns - 4;
-  canvas.frame(kDialogTop + 3, 2, 14, width,
+  // As wide as the screen, so that no edge of a box below shows beside it.
+  const int width = kScreenColumns;
+  canvas.frame(kDialogTop + 3, 0, 14, width,
                "Let " + mirl[state.selected].getName() + " go?");
   int row = kDialogTop + 4;
   canvas.put(row++, 4,
              "Its code brings it back with i (or --import):", Style::kPlain,
              Colour::kDefault, width - 4);
-  const int perLine = width - 4;
+  const int perLine = width - 8;
   for (std::size_t at = 0; at < state.code.size(); at += perLine) {
     canvas.put(row++, 4, state.code.substr(at, perLine), Style::kBold);
   }
@@ -346,7 +347,7 @@ constexpr const char* kHelpLines[] = {
 };
 
 void drawHelp(Canvas& canvas) {
-  canvas.frame(1, 1, kScreenRows - 3, kScreenColumns - 2, "Help");
+  canvas.frame(1, 0, kScreenRows - 3, kScreenColumns, "Help");
   int row = 2;
   for (const char* text : kHelpLines) {
     canvas.put(row, 3, text, row == 2 ? Style::kBold : Style::kPlain,
