@@ -3,13 +3,12 @@
 // The game must take every byte of the line it answers and not one byte of
 // the next: what it leaves unread, a shell would run.
 
-#include "actions.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "actions.h"
 #include "session.h"
 
 namespace e2e {
