@@ -136,6 +136,7 @@ cp -r "$base" "$scratch/bo.d" && (cd "$scratch/bo.d" && "$game" --export 1 >"$sc
 (cd "$scratch/other" && "$game" --export 0 >"$scratch/code")
 # Rows: case|NAME=VALUE settings|steps|checks. Every hour is one of leaving.
 while IFS='|' read -r row settings keys checks; do
+  case $row in '#'*) continue ;; esac  # a row left out, with its reason
   fresh "$scratch/$row"
   start "$scratch/$row" $settings
   steps "$keys"
@@ -151,6 +152,7 @@ colour||=q Leave;!colours;q|status 0; coloured yes
 no colour|NO_COLOR=1|=q Leave;!colours;q|status 0; coloured no
 unknown term|TERM=nosuchterminal||status 2; oneLine; untouched
 release||1 r=Let Bo go?;y=left the garden;q|status 0; quiet; released; names Ada Cy
+# minus alone||h=Which egg?;- Enter=Which egg?;Escape=no hour passed;q|status 0; ages 25 31 9; cooked
 import||i=paste;!paste;Enter=Dee joined the garden in slot 3;q|status 0; quiet; names Ada Bo Cy Dee; ages 25 31 9 41
 EOF
 
