@@ -6,16 +6,25 @@
 #     `--release` on that garden;
 #  2. a scripted session of CHOICES main-menu choices mixing every action:
 #     time per choice, system calls per choice (strace) and user-space
-#     instructions per choice (callgrind, on a PROFILED-choice session).
+#     instructions per choice (callgrind, on a PROFILED-choice session);
+#  3. the full screen (`--screen`, 80 x 24, in a pseudo-terminal under
+#     `script`, and in tmux): instructions of start-up and leave (callgrind)
+#     beside the line game's, bytes written to the terminal per key that
+#     only moves the selection (over SCREEN_KEYS keys), peak resident memory
+#     of that session, and CPU time while it waits for a key for IDLE s.
 #
 # Usage: bench/run.sh [BUILD_DIR]   (default: the `default` preset's build)
-# Environment: RUNS (200), CHOICES (100000), PROFILED (5000).
-# Needs cmake, g++, make, strace, valgrind.
+# Environment: RUNS (200), CHOICES (100000), PROFILED (5000),
+# SCREEN_KEYS (60), IDLE (5).
+# Needs cmake, g++, make, strace, valgrind, script (util-linux), tmux and
+# GNU time (/usr/bin/time).
 set -eu
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 runs=${RUNS:-200}
 choices=${CHOICES:-100000}
 profiled=${PROFILED:-5000}
+screen_keys=${SCREEN_KEYS:-60}
+idle=${IDLE:-5}
 
 cd "$source_dir"
 if [ $# -gt 0 ]; then
@@ -29,7 +38,9 @@ else
 fi
 game=$build/bin/tumblenook
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+tmux_socket=$scratch/tmux
+tm() { tmux -S "$tmux_socket" -f /dev/null "$@"; }
+trap 'tm kill-server 2>/dev/null; rm -rf "$scratch"' EXIT
 spawn=$scratch/spawn
 g++ -std=c++17 -O2 -Wall -Wextra -o "$spawn" bench/spawn.cc
 garden=$scratch/garden
@@ -146,6 +157,7 @@ instructions() {
   sed -n 's/^summary: //p; s/^totals: //p' "$scratch/cg" | head -1
 }
 base=$(instructions "$scratch/leave.in")
+cp "$scratch/cg" "$scratch/cg-line"
 total=$(instructions "$scratch/profiled.in")
 echo "start-up and leave: $base instructions"
 echo "--export 7: $(instructions "$scratch/leave.in" "$scratch/full.dat" \
@@ -156,3 +168,132 @@ echo "session of $profiled choices: $total instructions, $(awk -v b="$base" \
   -v t="$total" -v n="$profiled" 'BEGIN { printf "%.0f", (t - b) / (n - 1) }') per choice"
 echo "peak rss of the $choices-choice session: $(awk '{ for (i = 1; i <= NF; i++)
   if ($i == "rss") print $(i + 2) " MiB" }' "$scratch/session.time")"
+
+echo
+echo "== The screen (--screen, 80 x 24)"
+# The garden after one leave of the line game: every screen session below
+# must leave it byte for byte the same (q passes the hour of choice 0).
+fresh
+(cd "$garden" && "$game" <"$scratch/leave.in" >/dev/null)
+cp "$garden/mirl.dat" "$scratch/left.dat"
+# The same terminal for every run, whatever the caller's environment.
+screen_env="env -u LINES -u COLUMNS -u NO_COLOR TERM=xterm-256color LC_ALL=C.UTF-8"
+fail() { echo "bench: $*" >&2 && exit 1; }
+left_as_choice_0() {
+  cmp -s "$garden/mirl.dat" "$scratch/left.dat" ||
+    fail "$1 did not leave the garden as choice 0 does"
+}
+
+# typed OUTPUT N: waits (up to 30 s) until the screen in OUTPUT shows its key
+# line, since keys typed before it starts would be echoed, then types N keys
+# that each move the selection to another slot (right, down, left, up, 7, 0:
+# slots 1, 3, 2, 0, 7, 0), 50 ms apart so that each is drawn before the
+# next comes, and then q.
+typed() {
+  waited=0
+  until grep -qa 'Leave' "$1" || [ "$waited" -ge 300 ]; do
+    sleep 0.1 && waited=$((waited + 1))
+  done
+  key=0
+  while [ "$key" -lt "$2" ]; do
+    case $((key % 6)) in
+      0) printf '\033OC' ;; 1) printf '\033OB' ;; 2) printf '\033OD' ;;
+      3) printf '\033OA' ;; 4) printf 7 ;; 5) printf 0 ;;
+    esac
+    sleep 0.05 && key=$((key + 1))
+  done
+  printf q
+}
+
+# on_screen N OUTPUT COMMAND: runs COMMAND (a shell command line ending with
+# the game and --screen) on the full garden in a pseudo-terminal of 80 x 24,
+# types N selection keys and q, and keeps all it wrote to the terminal in
+# OUTPUT. At most two minutes.
+on_screen() {
+  fresh
+  : >"$2"
+  typed "$2" "$1" | timeout 120 script -qfec \
+    "stty rows 24 cols 80 && cd '$garden' && exec $screen_env $3" /dev/null \
+    >"$2" || fail "the screen session ($3) failed or took over two minutes"
+  left_as_choice_0 "the screen session ($3)"
+}
+
+on_screen 0 "$scratch/cg-screen.out" "valgrind --tool=callgrind \
+--callgrind-out-file='$scratch/cg-screen' --log-file='$scratch/cg-screen.log' \
+'$game' --screen"
+screen_base=$(sed -n 's/^summary: //p; s/^totals: //p' "$scratch/cg-screen" | head -1)
+echo "start-up and leave (q at once): $screen_base instructions, $(awk \
+  -v s="$screen_base" -v b="$base" 'BEGIN { printf "%.2f", s / b }') times \
+the line game's $base"
+# by_object FILE: the instructions of a callgrind profile by the library (or
+# program) that ran them, a call's cost counted only in its callee.
+by_object() {
+  awk '/^c?ob=/ { id = $1; sub(/^c?ob=/, "", id); name = $0
+      sub(/^c?ob=\([0-9]+\) ?/, "", name); sub(/.*\//, "", name)
+      if (name != "") names[id] = name
+      if ($0 ~ /^ob=/) ob = names[id]
+      next }
+    /^calls=/ { call = 1; next }
+    /^[0-9+*-]/ { if (!call) own[ob] += $2; call = 0 }
+    END { for (o in own) if (own[o] >= 1000) printf "%s %d\n", o, own[o] }' "$1"
+}
+echo "by library, thousands of instructions (line game / screen):"
+{ by_object "$scratch/cg-line" | sed 's/^/line /'
+  by_object "$scratch/cg-screen" | sed 's/^/screen /'; } |
+  awk '{ if ($1 == "line") line[$2] = $3; else screen[$2] = $3; seen[$2] = 1 }
+    END { for (o in seen) printf "  %-28s %6.0f / %6.0f\n", o, line[o] / 1000,
+      screen[o] / 1000 }' | sort -k4 -rn
+echo "the screen's own parts, with what they call (thousands of instructions):"
+callgrind_annotate --inclusive=yes "$scratch/cg-screen" 2>/dev/null | awk '
+  { gsub(/,/, "", $1) }
+  /:Terminal::Terminal\(\)/ { start = $1 }
+  /:composeScreen\(/ { compose = $1 }
+  /:Terminal::show\(/ { show = $1 }
+  END { printf "  starting the terminal %.0f, composing the first screen %.0f, " \
+    "drawing it %.0f\n", start / 1000, compose / 1000, show / 1000 }'
+
+on_screen 0 "$scratch/none.out" "'$game' --screen"
+on_screen "$screen_keys" "$scratch/keys.out" \
+  "/usr/bin/time -f %M -o '$scratch/keys.rss' '$game' --screen"
+! grep -qa -e 'does nothing' -e 'is empty' "$scratch/keys.out" ||
+  fail "a selection key was refused"
+none=$(wc -c <"$scratch/none.out")
+keyed=$(wc -c <"$scratch/keys.out")
+echo "bytes to the terminal: $none for start-up and leave, $keyed with \
+$screen_keys selection keys: $(awk -v a="$none" -v b="$keyed" \
+  -v n="$screen_keys" 'BEGIN { printf "%.1f", (b - a) / n }') per key"
+echo "peak rss of that session: $(awk '{ printf "%.2f", $1 / 1024 }' \
+  "$scratch/keys.rss") MiB"
+
+# CPU time while the screen waits at the top level: from the scheduler's
+# count of the time it ran (ns) and the kernel's user and system ticks.
+cpu_of() {
+  printf '%s %s %s\n' "$(cut -d' ' -f1 "/proc/$1/schedstat")" \
+    "$(sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }')" \
+    "$(awk '/^voluntary_ctxt_switches/ { print $2 }' "/proc/$1/status")"
+}
+fresh
+tm new-session -d -x 80 -y 24 "cd '$garden' && exec $screen_env '$game' --screen"
+pid=$(tm display-message -p '#{pane_pid}')
+waited=0
+until tm capture-pane -p | grep -q 'Leave'; do
+  [ "$waited" -lt 300 ] || fail "the screen did not start in tmux"
+  sleep 0.1 && waited=$((waited + 1))
+done
+[ "$(readlink "/proc/$pid/exe")" = "$(readlink -f "$game")" ] ||
+  fail "tmux's pane is not the game"
+before=$(cpu_of "$pid")
+sleep "$idle"
+after=$(cpu_of "$pid")
+held=$(awk '/^VmHWM/ { printf "%.2f", $2 / 1024 }' "/proc/$pid/status")
+tm send-keys q
+waited=0
+while tm has-session 2>/dev/null; do
+  [ "$waited" -lt 300 ] || fail "the screen in tmux did not leave on q"
+  sleep 0.1 && waited=$((waited + 1))
+done
+left_as_choice_0 "the screen in tmux"
+echo "$before $after" | awk -v s="$idle" -v hz="$(getconf CLK_TCK)" '{
+  printf "CPU while waiting %d s: %.3f ms (scheduler), %d ms (ticks), " \
+    "%d wake-ups\n", s, ($4 - $1) / 1e6, ($5 - $2) * 1000 / hz, $6 - $3 }'
+echo "peak rss of the screen at the top level before q: $held MiB"
