@@ -212,6 +212,8 @@ typed() {
 on_screen() {
   fresh
   : >"$2"
+  # typed reads OUTPUT while script writes it: it waits for the screen there.
+  # shellcheck disable=SC2094
   typed "$2" "$1" | timeout 120 script -qfec \
     "stty rows 24 cols 80 && cd '$garden' && exec $screen_env $3" /dev/null \
     >"$2" || fail "the screen session ($3) failed or took over two minutes"
@@ -254,7 +256,7 @@ callgrind_annotate --inclusive=yes "$scratch/cg-screen" 2>/dev/null | awk '
 
 on_screen 0 "$scratch/none.out" "'$game' --screen"
 # Three keyed sessions, for a busy machine may run the keys of one together.
-for run in 1 2 3; do
+for _ in 1 2 3; do
   on_screen "$screen_keys" "$scratch/keys.out" \
     "/usr/bin/time -f %M -o '$scratch/keys.rss' '$game' --screen"
   ! grep -qa -e 'does nothing' -e 'is empty' "$scratch/keys.out" ||
