@@ -30,6 +30,10 @@ std::size_t lengthOf(unsigned char lead) {
 // The character of `text` at `at`. Names are valid UTF-8 (they are made
 // safe to print), but a stray byte still counts as one column.
 Glyph glyphAt(std::string_view text, std::size_t at) {
+  // Most of a screen is ASCII, printable and one column wide: no need to
+  // ask the C library.
+  if (static_cast<unsigned char>(text[at]) < 0x80)
+    return {text.substr(at, 1), 1};
   const std::size_t length = std::min(
       lengthOf(static_cast<unsigned char>(text[at])), text.size() - at);
   std::mbstate_t state{};

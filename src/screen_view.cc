@@ -102,11 +102,9 @@ void drawBox(Canvas& canvas, int slot, bool selected) {
                line == 0 ? Style::kBold : Style::kPlain, Colour::kDefault,
                kBoxTextColumns);
   }
-  if (selected) {
-    for (int line = 0; line < kBoxRows; ++line) {
-      canvas.paint(row + line, text, kBoxTextColumns, Style::kReverse);
-    }
-  }
+  // The selected box shows its name line in reverse video: enough to find
+  // it at a glance, and little to redraw when the selection moves.
+  if (selected) canvas.paint(row, text, kBoxTextColumns, Style::kReverse);
 }
 
 std::string padded(std::string text, std::size_t width) {

@@ -5,6 +5,7 @@
 #include <sys/select.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
@@ -184,13 +185,32 @@ Key Terminal::nextKey() {
   }
 }
 
+// The window is blanked, then only what is not plain blank is written, in
+// runs of one style and colour, a call a run: most of a screen is blank.
+// ncurses then sends only the cells that changed since the last screen.
 void Terminal::show(const Canvas& canvas) {
-  for (int row = 0; row < canvas.rows() && row < LINES; ++row) {
-    for (int column = 0; column < canvas.columns() && column < COLS; ++column) {
-      const Cell& cell = canvas.at(row, column);
-      if (cell.glyph.empty()) continue;  // the right half of a wide one
-      attrset(attributesOf(cell, colour_));
-      mvaddstr(row, column, cell.glyph.c_str());
+  const int rows = std::min(canvas.rows(), LINES);
+  const int columns = std::min(canvas.columns(), COLS);
+  erase();
+  std::string run;
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < columns;) {
+      const Cell& first = canvas.at(row, column);
+      int end = column;
+      run.clear();
+      for (; end < columns; ++end) {
+        const Cell& cell = canvas.at(row, end);
+        if (cell.style != first.style || cell.colour != first.colour) break;
+        run += cell.glyph;  // the right half of a wide one adds nothing
+      }
+      const bool blank = first.style == Style::kPlain &&
+                         first.colour == Colour::kDefault &&
+                         run.find_first_not_of(' ') == std::string::npos;
+      if (!blank) {
+        attrset(attributesOf(first, colour_));
+        mvaddstr(row, column, run.c_str());
+      }
+      column = end;
     }
   }
   attrset(A_NORMAL);
