@@ -40,7 +40,7 @@ game=$build/bin/tumblenook
 scratch=$(mktemp -d)
 tmux_socket=$scratch/tmux
 tm() { tmux -S "$tmux_socket" -f /dev/null "$@"; }
-trap 'tm kill-server 2>/dev/null; rm -rf "$scratch"' EXIT
+trap 'tm kill-server 2>/dev/null || true; rm -rf "$scratch"' EXIT
 spawn=$scratch/spawn
 g++ -std=c++17 -O2 -Wall -Wextra -o "$spawn" bench/spawn.cc
 garden=$scratch/garden
