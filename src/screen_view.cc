@@ -215,10 +215,9 @@ int firstShown(const Picker& picker, int rows) {
                     std::max(count - rows, 0));
 }
 
-// Draws the picker's list in the box at `row`, `column`; returns the row
-// after it.
-int drawList(Canvas& canvas, const Picker& picker, int row, int column,
-             int width) {
+// Draws the picker's list in the box at `row`, `column`.
+void drawList(Canvas& canvas, const Picker& picker, int row, int column,
+              int width) {
   const int first = firstShown(picker, kDialogListRows);
   const int count = static_cast<int>(picker.entries.size());
   const int last = std::min(count, first + kDialogListRows);
@@ -230,8 +229,7 @@ int drawList(Canvas& canvas, const Picker& picker, int row, int column,
       canvas.paint(row, column, width, Style::kReverse);
     ++row;
   }
-  if (count == 0) canvas.put(row++, column, "(nothing to pick)", Style::kDim);
-  return row;
+  if (count == 0) canvas.put(row, column, "(nothing to pick)", Style::kDim);
 }
 
 void drawForecast(Canvas& canvas, const ScreenState& state, int row, int column,

@@ -50,10 +50,6 @@ class Terminal {
   // False when the screen could not start (the terminal went away).
   bool started() const { return started_; }
 
-  // True when colours may be used: the terminal has them and NO_COLOR is
-  // unset or empty.
-  bool hasColour() const { return colour_; }
-
   // The window's size.
   int rows() const;
   int columns() const;
@@ -69,7 +65,8 @@ class Terminal {
  private:
   screen* screen_ = nullptr;  // ncurses's SCREEN
   bool started_ = false;
-  bool colour_ = false;
+  bool colour_ =
+      false;  // the terminal has colours and NO_COLOR is unset or empty
 };
 
 // ncurses's code of the Enter key, and the other keys the screen reads, as
