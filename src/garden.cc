@@ -7,13 +7,6 @@
 Mirl mirl[CAPACITY];
 int emptySlot = 0;
 
-namespace {
-
-constexpr int kEvolveAge = 20;
-constexpr int kReincarnateAge = 50;
-
-}  // namespace
-
 bool isOccupied(int slot) { return slot >= 0 && slot < emptySlot; }
 
 void listMirl() {

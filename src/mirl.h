@@ -20,6 +20,12 @@
 #include "names.h"
 #include "stat.h"
 
+// The ages of a creature's life, in mirl hours: it evolves into its adult
+// form when it turns kEvolveAge and is reborn as an egg when it turns
+// kReincarnateAge.
+inline constexpr int kEvolveAge = 20;
+inline constexpr int kReincarnateAge = 50;
+
 class Mirl {
  public:
   // Hatches an unnamed ("_") egg with the default genotype. Draws one random

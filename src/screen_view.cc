@@ -25,8 +25,6 @@ constexpr int kBoxTextColumns = kBoxColumns - kDrawingColumns;
 constexpr int kStatsColumn = 45;
 constexpr int kStatsWidth = kScreenColumns - kStatsColumn;
 constexpr int kStatsRows = 20;
-constexpr int kEvolveAge = 20;
-constexpr int kReincarnateAge = 50;
 
 // A dialog's box: centred over the garden.
 constexpr int kDialogWidth = 46;
