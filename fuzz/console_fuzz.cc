@@ -65,19 +65,20 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  clearGarden();
-  fuzz::require(loadGarden("garden.txt") && emptySlot == kGardenSize,
-                "starting garden loaded");
+  Garden garden;
+  fuzz::require(
+      loadGarden(garden, "garden.txt") && garden.emptySlot == kGardenSize,
+      "starting garden loaded");
   std::srand(kSeed);
 
   std::istringstream typed(
       std::string(reinterpret_cast<const char*>(data), size));
   std::streambuf* const keyboard = std::cin.rdbuf(typed.rdbuf());
   std::cin.clear();
-  userInterface();
+  userInterface(garden);
   std::cin.rdbuf(keyboard);
 
-  fuzz::require(emptySlot >= kGardenSize, "no creature lost");
-  fuzz::requireRoundTrip("played.dat");
+  fuzz::require(garden.emptySlot >= kGardenSize, "no creature lost");
+  fuzz::requireRoundTrip(garden, "played.dat");
   return 0;
 }

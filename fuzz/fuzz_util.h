@@ -99,26 +99,28 @@ inline bool creatureInRange(const Mirl& creature) {
          genesInRange;
 }
 
-inline void requireGardenInRange() {
-  require(emptySlot >= 0 && emptySlot <= CAPACITY, "garden count in range");
-  for (int slot = 0; slot < emptySlot; ++slot) {
-    require(creatureInRange(mirl[slot]), "loaded creature in range");
+inline void requireGardenInRange(const Garden& garden) {
+  require(garden.emptySlot >= 0 && garden.emptySlot <= CAPACITY,
+          "garden count in range");
+  for (int slot = 0; slot < garden.emptySlot; ++slot) {
+    require(creatureInRange(garden.mirl[slot]), "loaded creature in range");
   }
 }
 
-// Saves the garden to `path`, loads it back and requires the same number of
+// Saves `garden` to `path`, loads it back and requires the same number of
 // creatures, all in range, with nothing left unread.
-inline void requireRoundTrip(const std::filesystem::path& path) {
-  const int count = emptySlot;
-  require(saveGarden(path.string()), "garden saved");
-  clearGarden();
+inline void requireRoundTrip(Garden& garden,
+                             const std::filesystem::path& path) {
+  const int count = garden.emptySlot;
+  require(saveGarden(garden, path.string()), "garden saved");
+  garden = Garden();
   std::filesystem::path backup = path;
   backup += ".bak";
   std::filesystem::remove(backup);
-  require(loadGarden(path.string()), "saved garden loaded");
+  require(loadGarden(garden, path.string()), "saved garden loaded");
   require(!std::filesystem::exists(backup), "saved garden loads whole");
-  require(emptySlot == count, "saved garden keeps its creatures");
-  requireGardenInRange();
+  require(garden.emptySlot == count, "saved garden keeps its creatures");
+  requireGardenInRange(garden);
 }
 
 }  // namespace fuzz

@@ -27,17 +27,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   fuzz::require(writeFile(file, input), "save file written");
 
-  clearGarden();
-  fuzz::require(loadGarden(file.string()), "load reports success");
-  fuzz::requireGardenInRange();
+  Garden garden;
+  fuzz::require(loadGarden(garden, file.string()), "load reports success");
+  fuzz::requireGardenInRange(garden);
   if (std::filesystem::exists(backup)) {
     fuzz::require(readFile(backup) == input, "backup is the original");
   }
 
   const std::filesystem::path saved = folder / "saved.dat";
-  fuzz::requireRoundTrip(saved);
+  fuzz::requireRoundTrip(garden, saved);
   const std::string firstSave = readFile(saved);
-  fuzz::require(saveGarden(saved.string()), "garden saved again");
+  fuzz::require(saveGarden(garden, saved.string()), "garden saved again");
   fuzz::require(readFile(saved) == firstSave, "saving is stable");
   return 0;
 }

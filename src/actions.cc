@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "garden.h"
 #include "names.h"
+#include "safe_text.h"
 
 namespace {
 
@@ -13,44 +13,64 @@ int geneInTable(EggGene gene, int value) {
   return value >= 0 && value < count ? value : 0;
 }
 
-bool isGrown(int slot) {
-  return mirl[slot].getEvolution().getEvolution() > kChildForm;
+}  // namespace
+
+bool isGrown(const Mirl& creature) {
+  return creature.getEvolution().getEvolution() > kChildForm;
 }
 
-}  // namespace
+PetRefusal petRefusal(const Mirl& creature) {
+  switch (creature.getEvolution().getEvolution()) {
+    case kChildForm:
+      return PetRefusal::kNone;
+    case kEggForm:
+      return PetRefusal::kEgg;
+    default:
+      return PetRefusal::kGrownUp;
+  }
+}
+
+NameRefusal nameRefusal(std::string_view name) {
+  if (name.empty()) return NameRefusal::kEmpty;
+  if (name.size() > kMaxNameBytes) return NameRefusal::kTooLong;
+  const bool blank =
+      name.find_first_of(" \t\n\v\f\r") != std::string_view::npos;
+  if (blank || !isSafeText(name)) return NameRefusal::kUnsafe;
+  return NameRefusal::kNone;
+}
 
 bool isEggKind(int kind) { return kind >= kNormalEgg && kind <= kJewelEgg; }
 
 EggGene geneOf(int kind) { return EGG_KINDS[kind - kNormalEgg].gene; }
 
-bool hasRoom() { return emptySlot < CAPACITY; }
-
-void hatchEgg(int kind, int gene) {
+void hatchEgg(Garden& garden, int kind, int gene) {
   switch (kind) {
     case kMonotoneEgg:
     case kShinyMonotoneEgg:
-      return addToGarden(Mirl(geneInTable(EggGene::kColor, gene), 0,
-                              kind == kShinyMonotoneEgg, false));
+      return garden.addToGarden(Mirl(geneInTable(EggGene::kColor, gene), 0,
+                                     kind == kShinyMonotoneEgg, false));
     case kJewelEgg:
-      return addToGarden(
+      return garden.addToGarden(
           Mirl(0, geneInTable(EggGene::kCoat, gene), false, true));
     default:
-      return addToGarden(Mirl());
+      return garden.addToGarden(Mirl());
   }
 }
 
-BreedRefusal breedRefusal(int first, int second) {
+BreedRefusal breedRefusal(const Garden& garden, int first, int second) {
   if (first == second) return BreedRefusal::kSameCreature;
-  if (!isOccupied(first) || !isOccupied(second)) {
+  if (!garden.isOccupied(first) || !garden.isOccupied(second)) {
     return BreedRefusal::kNotInGarden;
   }
-  if (!isGrown(first) || !isGrown(second)) return BreedRefusal::kChild;
-  if (!hasRoom()) return BreedRefusal::kGardenFull;
+  if (!isGrown(garden.mirl[first]) || !isGrown(garden.mirl[second])) {
+    return BreedRefusal::kChild;
+  }
+  if (!garden.hasRoom()) return BreedRefusal::kGardenFull;
   return BreedRefusal::kNone;
 }
 
-void breedInGarden(int first, int second) {
-  addToGarden(Mirl(mirl[first], mirl[second]));
+void breedInGarden(Garden& garden, int first, int second) {
+  garden.addToGarden(Mirl(garden.mirl[first], garden.mirl[second]));
 }
 
 int itemCount(const ItemCollection& items, int kind) {

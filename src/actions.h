@@ -1,14 +1,15 @@
 // The garden's actions as the rules define them, for every way of playing:
 // which kinds of egg there are and what each asks for, whether two
-// creatures may breed and why not, and what hatching, breeding and giving an
-// item do to the garden, with their random draws in the order the model
-// makes them. The console and the screen each ask their own questions and
-// say things in their own words; what an answer does is decided here, once.
+// creatures may breed or one be petted and why not, what a name may be, and
+// what hatching, breeding and giving an item do to the garden, with their
+// random draws in the order the model makes them. The console and the screen
+// each ask their own questions and say things in their own words; what an
+// answer does is decided here, once.
 //
 // An action refused here changes nothing and draws nothing from rand, so a
 // refusal costs no randomness whichever way the player plays. None of these
 // functions reads input, prints, or passes time: the caller runs the age
-// tick (ageMirl) after every completed choice.
+// tick (Garden::ageMirl) after every completed choice.
 
 #ifndef TUMBLENOOK_ACTIONS_H_
 #define TUMBLENOOK_ACTIONS_H_
@@ -18,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "garden.h"
 #include "items.h"
 #include "mirl.h"
 #include "trade_code.h"
@@ -54,14 +56,11 @@ bool isEggKind(int kind);
 // REQUIRES: isEggKind(kind).
 EggGene geneOf(int kind);
 
-// True when the garden has room for a new creature.
-bool hasRoom();
-
 // Hatches an egg of `kind` into the first empty slot. `gene` is the colour
 // or coat that the kind asks for (ignored for a Normal egg); a number
 // outside its table becomes 0. Draws one rank per skill.
-// REQUIRES: hasRoom(), isEggKind(kind).
-void hatchEgg(int kind, int gene);
+// REQUIRES: garden.hasRoom(), isEggKind(kind).
+void hatchEgg(Garden& garden, int kind, int gene);
 
 // Why two creatures may not breed, in the order the tests are made.
 enum class BreedRefusal {
@@ -73,12 +72,37 @@ enum class BreedRefusal {
 };
 
 // Whether the creatures in slots `first` and `second` may breed.
-BreedRefusal breedRefusal(int first, int second);
+BreedRefusal breedRefusal(const Garden& garden, int first, int second);
 
 // Breeds the creatures in slots `first` and `second` into the first empty
 // slot: three draws per skill, then twelve for the genotype.
-// REQUIRES: breedRefusal(first, second) == BreedRefusal::kNone.
-void breedInGarden(int first, int second);
+// REQUIRES: breedRefusal(garden, first, second) == BreedRefusal::kNone.
+void breedInGarden(Garden& garden, int first, int second);
+
+// True when the creature has evolved into an adult form and so may breed.
+bool isGrown(const Mirl& creature);
+
+// Why petting a creature would do nothing: only a Child's alignment moves.
+enum class PetRefusal {
+  kNone,     // it may be petted
+  kEgg,      // not hatched yet
+  kGrownUp,  // no longer a child
+};
+
+// Whether petting `creature` moves anything.
+PetRefusal petRefusal(const Mirl& creature);
+
+// Why a name typed by the player cannot be given.
+enum class NameRefusal {
+  kNone,     // it can
+  kEmpty,    // nothing was typed
+  kTooLong,  // more than kMaxNameBytes bytes
+  kUnsafe,   // a blank, a control character or text that is not UTF-8
+};
+
+// Whether `name` can be given to a creature: one word of safe text
+// (safe_text.h), at most kMaxNameBytes bytes.
+NameRefusal nameRefusal(std::string_view name);
 
 // The kinds of item, numbered as the give-item menu lists them.
 enum ItemKind { kFood = 1, kDrive, kSmallAnimal };

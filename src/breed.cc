@@ -19,9 +19,9 @@ void inherit(T (&child)[2], const T (&first)[2], const T (&second)[2]) {
 }
 
 template <std::size_t N>
-void printTable(const char* const (&table)[N]) {
+void printTable(std::ostream& out, const char* const (&table)[N]) {
   for (std::size_t i = 0; i < N; ++i) {
-    std::cout << i << ") " << table[i] << std::endl;
+    out << i << ") " << table[i] << std::endl;
   }
 }
 
@@ -82,15 +82,17 @@ std::string Breed::getPhenotype() const {
          COLORS[validColor(color[0])];
 }
 
-void Breed::printPhenotype() const { std::cout << getPhenotype() << std::endl; }
+void Breed::printPhenotype(std::ostream& out) const {
+  out << getPhenotype() << std::endl;
+}
 
-void Breed::printGenotype() const {
-  std::cout << "Color: " << COLORS[validColor(color[0])] << ' '
-            << COLORS[validColor(color[1])] << std::endl;
-  std::cout << "Coat: " << COATS[validCoat(coat[0])] << ' '
-            << COATS[validCoat(coat[1])] << std::endl;
-  std::cout << "Shine: " << shine[0] << ' ' << shine[1] << std::endl;
-  std::cout << "Two-Tone: " << twotone[0] << ' ' << twotone[1] << std::endl;
+void Breed::printGenotype(std::ostream& out) const {
+  out << "Color: " << COLORS[validColor(color[0])] << ' '
+      << COLORS[validColor(color[1])] << std::endl;
+  out << "Coat: " << COATS[validCoat(coat[0])] << ' '
+      << COATS[validCoat(coat[1])] << std::endl;
+  out << "Shine: " << shine[0] << ' ' << shine[1] << std::endl;
+  out << "Two-Tone: " << twotone[0] << ' ' << twotone[1] << std::endl;
 }
 
 bool Breed::isPure() const {
@@ -108,6 +110,6 @@ void Breed::save(std::ostream& out) {
   out << "Two-tone: " << twotone[0] << ' ' << twotone[1] << '\n';
 }
 
-void printColors() { printTable(COLORS); }
+void printColors(std::ostream& out) { printTable(out, COLORS); }
 
-void printCoats() { printTable(COATS); }
+void printCoats(std::ostream& out) { printTable(out, COATS); }

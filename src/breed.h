@@ -12,6 +12,7 @@
 #define TUMBLENOOK_BREED_H_
 
 #include <fstream>
+#include <iostream>
 #include <string>
 
 class Breed {
@@ -55,11 +56,11 @@ class Breed {
   // colour's name.
   std::string getPhenotype() const;
 
-  // Prints the appearance line.
-  void printPhenotype() const;
+  // Writes the appearance line to `out`.
+  void printPhenotype(std::ostream& out = std::cout) const;
 
-  // Prints the four allele pairs, one labelled line each.
-  void printGenotype() const;
+  // Writes the four allele pairs to `out`, one labelled line each.
+  void printGenotype(std::ostream& out = std::cout) const;
 
   // True when both alleles agree in all four traits.
   bool isPure() const;
@@ -76,10 +77,10 @@ class Breed {
   bool twotone[2];
 };
 
-// Prints the numbered list of every colour.
-void printColors();
+// Writes the numbered list of every colour to `out`.
+void printColors(std::ostream& out = std::cout);
 
-// Prints the numbered list of every coat.
-void printCoats();
+// Writes the numbered list of every coat to `out`.
+void printCoats(std::ostream& out = std::cout);
 
 #endif  // TUMBLENOOK_BREED_H_

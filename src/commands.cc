@@ -244,14 +244,14 @@ int refuse(const std::string& why) {
 
 // Shows every creature of the garden, changing nothing: no hour passes and
 // no file is written.
-int listGarden() {
-  if (!viewGarden(kGardenFile)) return EXIT_FAILURE;
+int listGarden(Garden& garden) {
+  if (!viewGarden(garden, kGardenFile)) return EXIT_FAILURE;
   const bool colour = wantColour(isatty(STDOUT_FILENO) == 1,
                                  std::getenv("NO_COLOR"), std::getenv("TERM"));
-  if (emptySlot == 0) std::cout << "The garden is empty.\n";
-  for (int slot = 0; slot < emptySlot; ++slot) {
+  if (garden.emptySlot == 0) std::cout << "The garden is empty.\n";
+  for (int slot = 0; slot < garden.emptySlot; ++slot) {
     if (slot > 0) std::cout << '\n';
-    printPortrait(std::cout, slot, mirl[slot], colour);
+    printPortrait(std::cout, slot, garden.mirl[slot], colour);
   }
   return printed(std::cout);
 }
@@ -264,27 +264,28 @@ constexpr char kFromInput[] = "-";
 constexpr std::size_t kMaxCodeInput = 4096;
 
 // Why `slot` holds no creature, in words that give the slots that do.
-std::string noCreatureIn(int slot) {
+std::string noCreatureIn(const Garden& garden, int slot) {
   const std::string number = std::to_string(slot);
-  if (emptySlot == 0) {
+  const int count = garden.emptySlot;
+  if (count == 0) {
     return "there is no creature in slot " + number + ": the garden is empty";
   }
   return "slot " + number + " is outside the garden: " +
-         (emptySlot == 1 ? std::string("its creature is in slot 0")
-                         : "its creatures are in slots 0 to " +
-                               std::to_string(emptySlot - 1));
+         (count == 1
+              ? std::string("its creature is in slot 0")
+              : "its creatures are in slots 0 to " + std::to_string(count - 1));
 }
 
 // The code of the creature in `slot`, or nothing, with a message, when there
 // is none or its record is too long for a code.
-std::optional<std::string> codeOf(int slot) {
-  if (!isOccupied(slot)) {
-    refuse(noCreatureIn(slot));
+std::optional<std::string> codeOf(const Garden& garden, int slot) {
+  if (!garden.isOccupied(slot)) {
+    refuse(noCreatureIn(garden, slot));
     return std::nullopt;
   }
-  std::optional<std::string> code = codeOfCreature(mirl[slot]);
+  std::optional<std::string> code = codeOfCreature(garden.mirl[slot]);
   if (!code) {
-    refuse("the name of " + mirl[slot].getName() +
+    refuse("the name of " + garden.mirl[slot].getName() +
            " is too long for a code; give it a shorter one first");
   }
   return code;
@@ -334,9 +335,9 @@ std::optional<std::string> codeFromInput() {
 
 // Prints the code of the creature in `slot`, changing nothing. Like --list,
 // it takes no lock, so it works while a game plays the garden.
-int exportCreature(int slot) {
-  if (!viewGarden(kGardenFile)) return EXIT_FAILURE;
-  const std::optional<std::string> code = codeOf(slot);
+int exportCreature(Garden& garden, int slot) {
+  if (!viewGarden(garden, kGardenFile)) return EXIT_FAILURE;
+  const std::optional<std::string> code = codeOf(garden, slot);
   if (!code) return EXIT_FAILURE;
   std::cout << *code << '\n';
   return printed(std::cout);
@@ -345,25 +346,25 @@ int exportCreature(int slot) {
 // Adds the creature of the code given as `argument` (or on standard input,
 // for kFromInput) to the first empty slot and saves the garden, as a game
 // that hatched it would, but without an hour passing.
-int importCreature(const std::string& argument) {
+int importCreature(Garden& garden, const std::string& argument) {
   const bool typed = argument != kFromInput;
   const std::optional<std::string> code =
       typed ? std::optional<std::string>(argument) : codeFromInput();
   if (!code) return EXIT_FAILURE;
   const std::optional<Mirl> creature = creatureOf(*code, typed);
   if (!creature) return EXIT_FAILURE;
-  if (!claimGarden(kGardenFile) || !loadGarden(kGardenFile)) {
+  if (!claimGarden(kGardenFile) || !loadGarden(garden, kGardenFile)) {
     return EXIT_FAILURE;
   }
-  if (emptySlot >= CAPACITY) {
+  if (!garden.hasRoom()) {
     return refuse("the garden is full; release a creature first");
   }
-  const int slot = emptySlot;
-  addToGarden(*creature);
-  if (!saveGarden(kGardenFile)) return EXIT_FAILURE;
+  const int slot = garden.emptySlot;
+  garden.addToGarden(*creature);
+  if (!saveGarden(garden, kGardenFile)) return EXIT_FAILURE;
   // The garden has changed: a failure to say so is reported, not returned.
-  std::cout << mirl[slot].getName() << " joined the garden in slot " << slot
-            << ".\n";
+  std::cout << garden.mirl[slot].getName() << " joined the garden in slot "
+            << slot << ".\n";
   printed(std::cout);
   if (creature->wasNameRepaired()) {
     std::cerr << "tumblenook: the name in the code was unsafe to print; it "
@@ -376,25 +377,25 @@ int importCreature(const std::string& argument) {
 // Prints the code of the creature in `slot`, then takes it out of the
 // garden and saves it. The creature leaves only once its code is written,
 // so that `--release N > file` never loses it.
-int releaseCreature(int slot) {
+int releaseCreature(Garden& garden, int slot) {
   // Where there is no garden, there is nothing to let go: the refusal comes
   // before the garden is claimed, so that it leaves not even a lock behind.
   struct stat status {};
   if (::lstat(kGardenFile, &status) != 0 && errno == ENOENT) {
-    return refuse(noCreatureIn(slot));
+    return refuse(noCreatureIn(garden, slot));
   }
-  if (!claimGarden(kGardenFile) || !loadGarden(kGardenFile)) {
+  if (!claimGarden(kGardenFile) || !loadGarden(garden, kGardenFile)) {
     return EXIT_FAILURE;
   }
-  const std::optional<std::string> code = codeOf(slot);
+  const std::optional<std::string> code = codeOf(garden, slot);
   if (!code) return EXIT_FAILURE;
-  const std::string name = mirl[slot].getName();
+  const std::string name = garden.mirl[slot].getName();
   std::cout << *code << '\n';
   if (!std::cout.flush()) {
     return refuse("cannot write the code, so " + name + " stays");
   }
-  removeFromGarden(slot);
-  if (!saveGarden(kGardenFile)) return EXIT_FAILURE;
+  garden.removeFromGarden(slot);
+  if (!saveGarden(garden, kGardenFile)) return EXIT_FAILURE;
   std::cerr << "tumblenook: " << name
             << " left the garden; --import with its code brings it back"
             << std::endl;
@@ -403,7 +404,8 @@ int releaseCreature(int slot) {
 
 }  // namespace
 
-std::optional<int> runOptions(int argc, char** argv, PlayOn& playOn) {
+std::optional<int> runOptions(int argc, char** argv, Garden& garden,
+                              PlayOn& playOn) {
   const Options options = parseOptions(argc, argv);
   playOn = PlayOn::kLine;
   switch (options.command) {
@@ -412,13 +414,13 @@ std::optional<int> runOptions(int argc, char** argv, PlayOn& playOn) {
     case Command::kScreen:
       return screenCanStart(playOn);
     case Command::kList:
-      return listGarden();
+      return listGarden(garden);
     case Command::kExport:
-      return exportCreature(options.slot);
+      return exportCreature(garden, options.slot);
     case Command::kImport:
-      return importCreature(options.value);
+      return importCreature(garden, options.value);
     case Command::kRelease:
-      return releaseCreature(options.slot);
+      return releaseCreature(garden, options.slot);
     case Command::kHelp:
       std::cout << kUsage;
       return printed(std::cout);

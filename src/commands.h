@@ -20,14 +20,18 @@
 
 #include <optional>
 
+#include "garden.h"
+
 // The way the game is played when no option ends it first.
 enum class PlayOn { kLine, kScreen };
 
-// Carries out the options of the command line. Empty when the game is to be
+// Carries out the options of the command line on `garden`, an empty garden
+// that the garden commands load. Empty when the game is to be
 // played, on the line or (--screen) on the full screen, as `playOn` says;
 // otherwise the exit status: 0, 1 when the garden could not be read or
 // saved, the output written or an option was refused, 2 for a usage error
 // or a terminal that cannot hold the screen.
-std::optional<int> runOptions(int argc, char** argv, PlayOn& playOn);
+std::optional<int> runOptions(int argc, char** argv, Garden& garden,
+                              PlayOn& playOn);
 
 #endif  // TUMBLENOOK_COMMANDS_H_

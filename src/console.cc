@@ -99,9 +99,9 @@ Typed readName(std::string& name) {
 
 // Reads a slot number and answers "invalid input" for one outside the
 // garden. False when there is no creature to act on.
-bool readSlot(int& slot) {
+bool readSlot(const Garden& garden, int& slot) {
   if (!readNumber(slot)) return false;
-  if (isOccupied(slot)) return true;
+  if (garden.isOccupied(slot)) return true;
   sayInvalid();
   return false;
 }
@@ -126,18 +126,18 @@ bool readGene(int kind, int& gene) {
   return true;
 }
 
-void printMainMenu() {
+void printMainMenu(const Garden& garden) {
   say("Welcome to Tumblenook. Please select an action.");
   say("");
   say("0) Leave the Garden");
   say("1) Hatch a new Mirl");
-  if (emptySlot > 0) {
+  if (garden.emptySlot > 0) {
     say("2) Name a Mirl");
     say("3) Give a Mirl an item");
     say("4) Pet a Mirl");
     say("5) View a Mirl''s Statistics");
   }
-  if (emptySlot > 1) say("6) Breed two Mirl");
+  if (garden.emptySlot > 1) say("6) Breed two Mirl");
   say("");
   std::cout << "Enter an option: ";
 }
@@ -146,9 +146,9 @@ void printMainMenu() {
 // counts as 0, and so does the end of input; a number too large for an int
 // is a number outside the menu. After a leave signal the menu is not shown
 // again, which would look as if the game asked once more.
-int chooseFromMainMenu() {
+int chooseFromMainMenu(const Garden& garden) {
   if (leaveSignalArrived()) return kLeave;
-  printMainMenu();
+  printMainMenu(garden);
   int choice = 0;
   if (!readNumber(choice)) return kLeave;
   if (choice == kLeave) dropRestOfLine();  // nothing of its line is the shell's
@@ -236,44 +236,55 @@ void showStatistics(int view, const Mirl& creature) {
   }
 }
 
+// The age tick after a choice; a creature reborn says so.
+void passHour(Garden& garden) {
+  for (const AgeEvent& event : garden.ageMirl()) {
+    if (event.kind == AgeEvent::Kind::kReincarnated) {
+      std::cout << garden.mirl[event.slot].getName() << " reincarnated"
+                << std::endl;
+    }
+  }
+}
+
 }  // namespace
 
-void userInterface() {
+void userInterface(Garden& garden) {
   int choice = -1;
   while (choice != kLeave) {
-    choice = chooseFromMainMenu();
+    choice = chooseFromMainMenu(garden);
     switch (choice) {
       case kLeave:
         say("Goodbye!");
         break;
       case kHatch:
-        hatch();
+        hatch(garden);
         break;
       case kName:
-        nameMirl();
+        nameMirl(garden);
         break;
       case kGiveItem:
-        giveItem();
+        giveItem(garden);
         break;
       case kPet:
-        pet();
+        pet(garden);
         break;
       case kStatistics:
-        statistics();
+        statistics(garden);
         break;
       case kBreed:
-        breed();
+        breed(garden);
         break;
       default:
         sayInvalid();
         break;
     }
-    ageMirl();
+    passHour(garden);
   }
 }
 
-void hatch() {
-  if (!hasRoom()) return sayFull("Garden is full, cannot hatch a new mirl.");
+void hatch(Garden& garden) {
+  if (!garden.hasRoom())
+    return sayFull("Garden is full, cannot hatch a new mirl.");
   say("Which type of mirl egg should be hatched?");
   for (const EggKindInfo& egg : EGG_KINDS) {
     std::cout << egg.kind << ") " << egg.name << std::endl;
@@ -283,11 +294,11 @@ void hatch() {
   if (!readNumber(egg) || !isEggKind(egg)) return;
   int gene = 0;
   if (!readGene(egg, gene)) return;
-  hatchEgg(egg, gene);
+  hatchEgg(garden, egg, gene);
 }
 
-void breed() {
-  listMirl();
+void breed(Garden& garden) {
+  garden.listMirl();
   std::cout << "Which mirl should be bred? ";
   int first = 0;
   int second = 0;
@@ -297,7 +308,7 @@ void breed() {
   // second number with it.
   if (typed == Typed::kTooBig) return sayInvalid();
   if (!readNumber(second)) return;
-  switch (breedRefusal(first, second)) {
+  switch (breedRefusal(garden, first, second)) {
     case BreedRefusal::kSameCreature:
       return say("A mirl cannot be bred with itself.");
     case BreedRefusal::kNotInGarden:
@@ -307,22 +318,22 @@ void breed() {
     case BreedRefusal::kGardenFull:
       return sayFull("The garden is full, cannot breed a new Mirl.");
     case BreedRefusal::kNone:
-      return breedInGarden(first, second);
+      return breedInGarden(garden, first, second);
   }
 }
 
-void nameMirl() {
-  listMirl();
+void nameMirl(Garden& garden) {
+  garden.listMirl();
   std::cout << "Which Mirl would you like to name? ";
   int slot = 0;
-  if (!readSlot(slot)) return;
+  if (!readSlot(garden, slot)) return;
   std::cout << "What would you like to name it? ";
   std::string name;
   switch (readName(name)) {
     case Typed::kFits:
       // A name unsafe to print would reach the terminal raw in every listing.
-      if (!isSafeText(name)) return sayInvalid();
-      return mirl[slot].setName(name);
+      if (nameRefusal(name) != NameRefusal::kNone) return sayInvalid();
+      return garden.mirl[slot].setName(name);
     case Typed::kTooBig:
       return sayInvalid();
     case Typed::kNothing:
@@ -330,23 +341,23 @@ void nameMirl() {
   }
 }
 
-void pet() {
-  listMirl();
+void pet(Garden& garden) {
+  garden.listMirl();
   std::cout << "Pet which mirl: ";
   int slot = 0;
-  if (!readSlot(slot)) return;
+  if (!readSlot(garden, slot)) return;
   std::cout << "Which Alignment?(-1: Hero, 0: Neutral, 1: Dark) ";
   int alignment = 0;
   if (!readNumber(alignment)) return;
-  mirl[slot].pet(alignment);
+  garden.mirl[slot].pet(alignment);
 }
 
-void giveItem() {
+void giveItem(Garden& garden) {
   const ItemCollection items;
-  listMirl();
+  garden.listMirl();
   std::cout << "Which Mirl should get the item? ";
   int slot = 0;
-  if (!readSlot(slot)) return;
+  if (!readSlot(garden, slot)) return;
   say("Which kind of item do you want to give?");
   say("1) Food");
   say("2) Orvan Drives");
@@ -357,27 +368,27 @@ void giveItem() {
   listItems(items, kind);
   int index = 0;
   if (!readItem(itemQuestion(kind), itemCount(items, kind), index)) return;
-  giveFromCatalogue(mirl[slot], items, kind, index);
+  giveFromCatalogue(garden.mirl[slot], items, kind, index);
 }
 
-void statistics() {
+void statistics(Garden& garden) {
   int view = -1;
   while (view != kBack) {
     printStatisticsMenu();
     if (!readNumber(view)) return;
     if (view >= kNameAge && view <= kGenes) {
-      listMirl();
+      garden.listMirl();
       std::cout << "Which mirl's statistics should be printed? ";
       int slot = 0;
       if (!readNumber(slot)) return;
-      if (isOccupied(slot)) {
-        showStatistics(view, mirl[slot]);
+      if (garden.isOccupied(slot)) {
+        showStatistics(view, garden.mirl[slot]);
       } else {
         sayInvalid();
       }
     } else if (view != kBack) {
       say("Invalid Input");
     }
-    ageMirl();
+    passHour(garden);
   }
 }

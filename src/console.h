@@ -14,21 +14,23 @@
 // safe to print (safe_text.h), is answered with "invalid input" and leaves
 // the name as it was.
 //
-// The console works on the garden (garden.h) in memory only; loading and
-// saving it is the garden file's job (garden_file.h).
+// The console works on the garden it is given (garden.h), in memory only;
+// loading and saving it is the garden file's job (garden_file.h).
 
 #ifndef TUMBLENOOK_CONSOLE_H_
 #define TUMBLENOOK_CONSOLE_H_
 
-// The main menu, until the player leaves (or input ends).
-void userInterface();
+#include "garden.h"
 
-// Main-menu actions.
-void hatch();
-void breed();
-void nameMirl();
-void giveItem();
-void pet();
-void statistics();
+// The main menu on `garden`, until the player leaves (or input ends).
+void userInterface(Garden& garden);
+
+// Main-menu actions on `garden`.
+void hatch(Garden& garden);
+void breed(Garden& garden);
+void nameMirl(Garden& garden);
+void giveItem(Garden& garden);
+void pet(Garden& garden);
+void statistics(Garden& garden);
 
 #endif  // TUMBLENOOK_CONSOLE_H_

@@ -130,18 +130,20 @@ std::string Evolution::sliderBar(int value) const {
   return bar;
 }
 
-void Evolution::printSlider(int value) const { std::cout << sliderBar(value); }
+void Evolution::printSlider(int value, std::ostream& out) const {
+  out << sliderBar(value);
+}
 
-void Evolution::printSliders() const {
-  std::cout << "Hero\t<";
-  printSlider(heroDark);
-  std::cout << ">\tDark" << std::endl;
-  std::cout << "Swim\t<";
-  printSlider(swimFly);
-  std::cout << ">\tFly" << std::endl;
-  std::cout << "Run\t<";
-  printSlider(runPower);
-  std::cout << ">\tPower" << std::endl;
+void Evolution::printSliders(std::ostream& out) const {
+  out << "Hero\t<";
+  printSlider(heroDark, out);
+  out << ">\tDark" << std::endl;
+  out << "Swim\t<";
+  printSlider(swimFly, out);
+  out << ">\tFly" << std::endl;
+  out << "Run\t<";
+  printSlider(runPower, out);
+  out << ">\tPower" << std::endl;
 }
 
 int Evolution::validateSlider(int value) const {

@@ -13,6 +13,7 @@
 #define TUMBLENOOK_EVOLUTION_H_
 
 #include <fstream>
+#include <iostream>
 #include <string>
 
 #include "items.h"
@@ -59,11 +60,11 @@ class Evolution {
   // middle). Values past about 55 either way show no marker.
   std::string sliderBar(int value) const;
 
-  // Prints sliderBar(value), no line end.
-  void printSlider(int value) const;
+  // Writes sliderBar(value) to `out`, no line end.
+  void printSlider(int value, std::ostream& out = std::cout) const;
 
-  // Prints the three sliders, one labelled line each.
-  void printSliders() const;
+  // Writes the three sliders to `out`, one labelled line each.
+  void printSliders(std::ostream& out = std::cout) const;
 
   // `value` clamped to -50 to 50.
   int validateSlider(int value) const;

@@ -1,37 +1,37 @@
 #include "garden.h"
 
 #include <algorithm>
-#include <iostream>
 #include <utility>
 
-Mirl mirl[CAPACITY];
-int emptySlot = 0;
-
-bool isOccupied(int slot) { return slot >= 0 && slot < emptySlot; }
-
-void listMirl() {
+void Garden::listMirl(std::ostream& out) const {
   for (int slot = 0; slot < emptySlot; ++slot) {
-    std::cout << slot << ": " << mirl[slot].getName() << std::endl;
+    out << slot << ": " << mirl[slot].getName() << std::endl;
   }
 }
 
-void ageMirl() {
+std::vector<AgeEvent> Garden::ageMirl() {
+  std::vector<AgeEvent> events;
   for (int slot = 0; slot < emptySlot; ++slot) {
     Mirl& creature = mirl[slot];
     creature.increaseAge();
     if (creature.getAge() == kEvolveAge) {
       creature.evolve();
+      events.push_back({AgeEvent::Kind::kEvolved, slot,
+                        creature.getEvolution().getEvolution()});
     } else if (creature.getAge() == kReincarnateAge) {
       creature.reincarnate();
+      events.push_back({AgeEvent::Kind::kReincarnated, slot,
+                        creature.getEvolution().getEvolution()});
     }
   }
+  return events;
 }
 
-void addToGarden(Mirl creature) { mirl[emptySlot++] = std::move(creature); }
+void Garden::addToGarden(Mirl creature) {
+  mirl[emptySlot++] = std::move(creature);
+}
 
-void removeFromGarden(int slot) {
+void Garden::removeFromGarden(int slot) {
   std::move(mirl + slot + 1, mirl + emptySlot, mirl + slot);
   --emptySlot;
 }
-
-void clearGarden() { emptySlot = 0; }

@@ -299,13 +299,13 @@ std::size_t nextRecord(const std::string& bytes, std::size_t start) {
   return line == std::string::npos ? bytes.size() : line + 1;
 }
 
-// Loads the records of `garden.file` into the garden, up to CAPACITY, and
+// Loads the records of `garden.file` into `into`, up to CAPACITY, and
 // counts in `garden.leftOut` those it leaves out: each record past the
 // garden's last slot, and each that does not parse, which is skipped so that
 // the healthy records after it still load. Sets `garden.cut` when the file
 // is longer than what was read, and `garden.namesRepaired` when a loaded
 // creature's name had to be repaired.
-void loadRecords(GardenFile& garden) {
+void loadRecords(GardenFile& garden, Garden& into) {
   const FileBytes& file = garden.file;
   garden.cut = !file.whole;
   std::istringstream in(file.bytes);
@@ -314,9 +314,9 @@ void loadRecords(GardenFile& garden) {
     Mirl creature(in);
     // A record that meets the end of a file cut at the limit may be cut too.
     const bool parsed = !in.fail() && (file.whole || !in.eof());
-    if (parsed && emptySlot < CAPACITY) {
+    if (parsed && into.hasRoom()) {
       garden.namesRepaired = garden.namesRepaired || creature.wasNameRepaired();
-      addToGarden(std::move(creature));
+      into.addToGarden(std::move(creature));
       continue;
     }
     ++garden.leftOut;
@@ -330,13 +330,14 @@ void loadRecords(GardenFile& garden) {
 // How reading the garden file went.
 enum class ReadResult { kComplete, kDamaged, kUnreadable };
 
-// Reads the garden file at `path` into `garden` and its creatures into the
-// garden. A missing file is a complete, empty garden; kDamaged when records
+// Reads the garden file at `path` into `garden` and its creatures into
+// `into`. A missing file is a complete, empty garden; kDamaged when records
 // were left unloaded or names repaired, as `garden` tells. kUnreadable, with
 // a message on standard error, for a link that leads nowhere, a file that is
 // not a regular file, and a read error, which never counts as the end of the
 // file.
-ReadResult readGarden(const std::string& path, GardenFile& garden) {
+ReadResult readGarden(const std::string& path, GardenFile& garden,
+                      Garden& into) {
   int error = 0;
   garden.target = targetOf(path, error);
   if (garden.target.empty()) {
@@ -354,7 +355,7 @@ ReadResult readGarden(const std::string& path, GardenFile& garden) {
     report("cannot read", path, garden.file.error);
     return ReadResult::kUnreadable;
   }
-  loadRecords(garden);
+  loadRecords(garden, into);
   return garden.unloaded() || garden.namesRepaired ? ReadResult::kDamaged
                                                    : ReadResult::kComplete;
 }
@@ -439,9 +440,9 @@ bool claimGarden(const std::string& path) {
   return true;
 }
 
-bool loadGarden(const std::string& path) {
+bool loadGarden(Garden& into, const std::string& path) {
   GardenFile garden;
-  switch (readGarden(path, garden)) {
+  switch (readGarden(path, garden, into)) {
     case ReadResult::kComplete:
       return true;
     case ReadResult::kDamaged:
@@ -453,12 +454,13 @@ bool loadGarden(const std::string& path) {
   return false;
 }
 
-bool viewGarden(const std::string& path) {
+bool viewGarden(Garden& into, const std::string& path) {
   GardenFile garden;
-  const ReadResult result = readGarden(path, garden);
+  const ReadResult result = readGarden(path, garden, into);
   if (garden.unloaded()) {
     std::cerr << "tumblenook: " << path << " holds " << unloadedOf(garden)
-              << "; showing the " << countOf(emptySlot, "other") << std::endl;
+              << "; showing the " << countOf(into.emptySlot, "other")
+              << std::endl;
   }
   if (garden.namesRepaired) {
     std::cerr << "tumblenook: " << path
@@ -469,7 +471,7 @@ bool viewGarden(const std::string& path) {
   return result != ReadResult::kUnreadable;
 }
 
-bool saveGarden(const std::string& path) {
+bool saveGarden(Garden& garden, const std::string& path) {
   int error = 0;
   const std::string target = targetOf(path, error);
   Replaced saved;
@@ -477,7 +479,9 @@ bool saveGarden(const std::string& path) {
     saved.error = error;
   } else {
     std::ostringstream records;
-    for (int slot = 0; slot < emptySlot; ++slot) mirl[slot].save(records);
+    for (int slot = 0; slot < garden.emptySlot; ++slot) {
+      garden.mirl[slot].save(records);
+    }
     const std::string bytes = records.str();
     saved = replaceFile(target, modeFor(target), [&bytes](int fd) {
       return writeAll(fd, bytes.data(), bytes.size());

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "garden.h"
+
 // The garden's save file, in the folder the game runs in.
 inline constexpr char kGardenFile[] = "mirl.dat";
 
@@ -28,10 +30,10 @@ inline constexpr char kGardenFile[] = "mirl.dat";
 // could not be saved: the caller must then stop, changing nothing.
 bool claimGarden(const std::string& path);
 
-// Loads the garden from the save file at `path`, up to CAPACITY records; a
-// missing file gives an empty garden. Names unsafe to print are repaired
-// (safe_text.h). A record that does not parse is left out, and loading goes
-// on at the next line that begins with "Name:", so that every healthy
+// Loads the save file at `path` into `into`, an empty garden, up to
+// CAPACITY records; a missing file leaves it empty. Names unsafe to print are
+// repaired (safe_text.h). A record that does not parse is left out, and loading
+// goes on at the next line that begins with "Name:", so that every healthy
 // record loads. When the file holds anything that could not be loaded (a
 // damaged record, more records than slots, more bytes than any garden
 // needs), or when a name was repaired, the whole original is copied to
@@ -42,24 +44,25 @@ bool claimGarden(const std::string& path);
 // cannot be read whole (a read error is never taken for its end), is not a
 // regular file, or when that copy could not be made: the caller must then not
 // overwrite the file.
-bool loadGarden(const std::string& path);
+bool loadGarden(Garden& into, const std::string& path);
 
-// Loads the garden from the save file at `path` as loadGarden does, but
-// changes no file: nothing is copied when some records could not be loaded
-// or names were repaired, only a note goes to standard error, which counts
-// the records left out. Takes no
-// lock, so it may look at a garden that a game is playing. Returns false, with
-// a message on standard error, when the file exists but cannot be read.
-bool viewGarden(const std::string& path);
+// Loads the save file at `path` into `into` as loadGarden does, but changes
+// no file: nothing is copied when some records could not be loaded or names
+// were repaired, only a note goes to standard error, which counts the
+// records left out. Takes no lock, so it may look at a garden that a game is
+// playing. Returns false, with a message on standard error, when the file
+// exists but cannot be read.
+bool viewGarden(Garden& into, const std::string& path);
 
-// Replaces the save file at `path` with the garden's records, atomically:
+// Replaces the save file at `path` with the records of `garden` (which
+// saving validates), atomically:
 // the file holds either the old garden or the new one, never part of one.
 // The new file keeps the old one's mode. Returns false, with a message on
 // standard error, when it could not; the old file is then untouched. When
 // the new file is in place but its folder could not be synced, a warning
 // on standard error says that the save may not survive a power cut, and
 // the result is true.
-bool saveGarden(const std::string& path);
+bool saveGarden(Garden& garden, const std::string& path);
 
 // The file beside the garden where the codes of creatures released on the
 // screen are kept, one a line.

@@ -101,9 +101,9 @@ int readCatalogue(const std::string& path,
 }
 
 template <typename Item>
-void printNames(const Item* items, int count) {
+void printNames(std::ostream& out, const Item* items, int count) {
   for (int i = 0; i < count; ++i) {
-    std::cout << i << ") " << items[i].getName() << std::endl;
+    out << i << ") " << items[i].getName() << std::endl;
   }
 }
 
@@ -182,12 +182,16 @@ Animal ItemCollection::getAnimal(int i) const {
   return (i >= 0 && i < animalCount) ? animals[i] : Animal();
 }
 
-void ItemCollection::printOrvanDrives() const {
+void ItemCollection::printOrvanDrives(std::ostream& out) const {
   for (int kind = 0; kind < DRIVE_COUNT; ++kind) {
-    std::cout << kind << ") " << ITEM_COLORS[kind] << std::endl;
+    out << kind << ") " << ITEM_COLORS[kind] << std::endl;
   }
 }
 
-void ItemCollection::printFruits() const { printNames(fruits, fruitCount); }
+void ItemCollection::printFruits(std::ostream& out) const {
+  printNames(out, fruits, fruitCount);
+}
 
-void ItemCollection::printAnimals() const { printNames(animals, animalCount); }
+void ItemCollection::printAnimals(std::ostream& out) const {
+  printNames(out, animals, animalCount);
+}

@@ -15,6 +15,7 @@
 #define TUMBLENOOK_ITEMS_H_
 
 #include <fstream>
+#include <iostream>
 #include <string>
 
 #include "names.h"
@@ -166,10 +167,10 @@ class ItemCollection {
   std::string getFruitsNote() const { return fruitsNote; }
   std::string getAnimalsNote() const { return animalsNote; }
 
-  // Numbered listings, one line an entry.
-  void printOrvanDrives() const;
-  void printFruits() const;
-  void printAnimals() const;
+  // Numbered listings to `out`, one line an entry.
+  void printOrvanDrives(std::ostream& out = std::cout) const;
+  void printFruits(std::ostream& out = std::cout) const;
+  void printAnimals(std::ostream& out = std::cout) const;
 
  private:
   OrvanDrive drives[DRIVE_COUNT];

@@ -18,39 +18,41 @@
 namespace {
 
 // Plays the line game on standard input and output.
-void playOnLine() {
+void playOnLine(Garden& garden) {
   static SignalInput input;
   std::cin.rdbuf(&input);
-  userInterface();
+  userInterface(garden);
   finishInput(input);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  Garden garden;
   PlayOn playOn = PlayOn::kLine;
-  if (const std::optional<int> status = runOptions(argc, argv, playOn)) {
+  if (const std::optional<int> status =
+          runOptions(argc, argv, garden, playOn)) {
     return *status;
   }
   installSignalHandlers();
   std::srand(static_cast<unsigned>(std::time(nullptr)));
-  if (!claimGarden(kGardenFile) || !loadGarden(kGardenFile)) {
+  if (!claimGarden(kGardenFile) || !loadGarden(garden, kGardenFile)) {
     return EXIT_FAILURE;
   }
   std::vector<std::string> released;
   if (playOn == PlayOn::kScreen) {
     bool started = false;
-    released = playOnScreen(started);
+    released = playOnScreen(garden, started);
     holdLeaveSignals();
     if (!started) {
       std::cerr << "tumblenook: the screen could not start" << std::endl;
       return EXIT_FAILURE;
     }
   } else {
-    playOnLine();
+    playOnLine(garden);
   }
   if (!keepReleasedCodes(kReleasedCodesFile, released) ||
-      !saveGarden(kGardenFile)) {
+      !saveGarden(garden, kGardenFile)) {
     return EXIT_FAILURE;
   }
   return endAsSignalled();

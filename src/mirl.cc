@@ -104,17 +104,16 @@ void Mirl::reincarnate() {
   reincarnations = saturatingAdd(reincarnations, 1);
   for (Stat& skill : skills) skill.reincarnate();
   evolution.reincarnate();
-  std::cout << name << " reincarnated" << std::endl;
 }
 
 void Mirl::setName(std::string newName) { name = std::move(newName); }
 
 void Mirl::increaseAge() { age = saturatingAdd(age, 1); }
 
-void Mirl::printStats() const {
+void Mirl::printStats(std::ostream& out) const {
   for (int skill = 0; skill < kSkillCount; ++skill) {
-    std::cout << SKILLS[skill] << ": ";
-    skills[skill].print();
+    out << SKILLS[skill] << ": ";
+    skills[skill].print(out);
   }
 }
 

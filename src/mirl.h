@@ -69,7 +69,7 @@ class Mirl {
   void evolve();
 
   // Starts the next life: age 0, one more reincarnation, skills back to level
-  // 1 with a tenth of their points, egg form. Prints "<name> reincarnated".
+  // 1 with a tenth of their points, egg form.
   void reincarnate();
 
   // Names the creature. The console lets only names safe to print through.
@@ -78,8 +78,8 @@ class Mirl {
   // One hour older.
   void increaseAge();
 
-  // Prints the five labelled skill lines.
-  void printStats() const;
+  // Writes the five labelled skill lines to `out`.
+  void printStats(std::ostream& out = std::cout) const;
 
   // Passes a pat with the given alignment on to the evolution state.
   void pet(int alignment);

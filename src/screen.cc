@@ -32,6 +32,8 @@ enum class Outcome { kGoOn, kLeave };
 // The screen's game: its state and what each key does to it.
 class ScreenGame {
  public:
+  explicit ScreenGame(Garden& garden) : garden_(garden) {}
+
   std::vector<std::string> released;  // codes of released creatures
 
   // Acts on one key; kLeave when the player leaves with q.
@@ -71,6 +73,10 @@ class ScreenGame {
   // (evolutions, reincarnations) to `answer`.
   void passHour(std::string answer);
 
+  // The name of the creature in `slot`.
+  std::string nameIn(int slot) const { return garden_.mirl[slot].getName(); }
+
+  Garden& garden_;
   ScreenState state_;
 };
 
@@ -87,8 +93,6 @@ bool isBackspace(const Key& key) {
   return isKey(key, kDelete) || isKey(key, kBackspaceControl) ||
          (key.kind == KeyKind::kKey && key.code == keyBackspace());
 }
-
-std::string selectedName(int slot) { return mirl[slot].getName(); }
 
 // The typed character `character` as UTF-8, or empty when it has none.
 std::string utf8Of(wchar_t character) {
@@ -156,12 +160,13 @@ std::vector<ListEntry> tableEntries(const char* const* table, int count) {
   return entries;
 }
 
-std::vector<ListEntry> creatureEntries() {
+std::vector<ListEntry> creatureEntries(const Garden& garden) {
   std::vector<ListEntry> entries;
-  entries.reserve(emptySlot);
-  for (int slot = 0; slot < emptySlot; ++slot) {
-    entries.push_back({slot, mirl[slot].getName() + ", " +
-                                 mirl[slot].getEvolution().getEvolutionText()});
+  entries.reserve(garden.emptySlot);
+  for (int slot = 0; slot < garden.emptySlot; ++slot) {
+    const Mirl& creature = garden.mirl[slot];
+    entries.push_back({slot, creature.getName() + ", " +
+                                 creature.getEvolution().getEvolutionText()});
   }
   return entries;
 }
@@ -242,8 +247,8 @@ Outcome ScreenGame::onTopKey(const Key& key) {
 }
 
 void ScreenGame::select(int slot) {
-  if (!isOccupied(slot)) {
-    state_.answer = emptySlot == 0
+  if (!garden_.isOccupied(slot)) {
+    state_.answer = garden_.emptySlot == 0
                         ? "The garden is empty: press h to hatch an egg"
                         : "Slot " + std::to_string(slot) + " is empty";
     return;
@@ -264,7 +269,7 @@ void ScreenGame::moveSelection(int code) {
     state_.answer = "That key does nothing here; ? shows the keys";
     return;
   }
-  if (isOccupied(slot)) {
+  if (garden_.isOccupied(slot)) {
     state_.selected = slot;
     state_.answer = "";
   } else {
@@ -427,15 +432,15 @@ void ScreenGame::onFieldKey(const Key& key) {
 void ScreenGame::onReleaseKey(const Key& key) {
   if (!isKey(key, 'y')) return close("Kept; no hour passed");
   const int slot = state_.selected;
-  const std::string name = selectedName(slot);
+  const std::string name = nameIn(slot);
   released.push_back(state_.code);
-  removeFromGarden(slot);
-  state_.selected = std::max(0, std::min(slot, emptySlot - 1));
+  garden_.removeFromGarden(slot);
+  state_.selected = std::max(0, std::min(slot, garden_.emptySlot - 1));
   close(name + " left the garden; its code will be kept in released-codes.txt");
 }
 
 void ScreenGame::startHatch() {
-  if (!hasRoom()) {
+  if (!garden_.hasRoom()) {
     state_.answer = "The garden is full: release a mirl (r) to make room";
     return;
   }
@@ -447,7 +452,7 @@ void ScreenGame::startHatch() {
 }
 
 void ScreenGame::startName() {
-  if (!isOccupied(state_.selected)) return select(state_.selected);
+  if (!garden_.isOccupied(state_.selected)) return select(state_.selected);
   state_.dialog = Dialog::kName;
   state_.field.clear();
   state_.note.clear();
@@ -455,11 +460,11 @@ void ScreenGame::startName() {
 }
 
 void ScreenGame::startGive() {
-  if (!isOccupied(state_.selected)) return select(state_.selected);
+  if (!garden_.isOccupied(state_.selected)) return select(state_.selected);
   // The catalogue is read as the dialog opens, as the line game reads it at
   // every give, so that an edited file counts at once.
   state_.items = std::make_unique<ItemCollection>();
-  openPicker(Dialog::kItemKind, "Give " + selectedName(state_.selected),
+  openPicker(Dialog::kItemKind, "Give " + nameIn(state_.selected),
              {{kFood, "Food"},
               {kDrive, "Orvan Drives"},
               {kSmallAnimal, "Small Animals"}});
@@ -467,44 +472,44 @@ void ScreenGame::startGive() {
 
 void ScreenGame::startPet() {
   const int slot = state_.selected;
-  if (!isOccupied(slot)) return select(slot);
-  const int form = mirl[slot].getEvolution().getEvolution();
+  if (!garden_.isOccupied(slot)) return select(slot);
+  const int form = garden_.mirl[slot].getEvolution().getEvolution();
   if (form != kChildForm) {
     state_.answer =
-        selectedName(slot) +
+        nameIn(slot) +
         (form == kEggForm ? " is an egg" : " is no longer a child") +
         ": petting does nothing";
     return;
   }
-  openPicker(Dialog::kPet, "Pet " + selectedName(slot),
+  openPicker(Dialog::kPet, "Pet " + nameIn(slot),
              {{-1, "Hero"}, {0, "Neutral"}, {1, "Dark"}}, 1);
 }
 
 void ScreenGame::startBreed() {
   const int slot = state_.selected;
-  if (!isOccupied(slot)) return select(slot);
-  if (mirl[slot].getEvolution().getEvolution() <= kChildForm) {
-    state_.answer = selectedName(slot) +
-                    " has not evolved yet: a mirl can be bred from 20 hours";
+  if (!garden_.isOccupied(slot)) return select(slot);
+  if (garden_.mirl[slot].getEvolution().getEvolution() <= kChildForm) {
+    state_.answer =
+        nameIn(slot) + " has not evolved yet: a mirl can be bred from 20 hours";
     return;
   }
-  if (!hasRoom()) {
+  if (!garden_.hasRoom()) {
     state_.answer = "The garden is full: release a mirl (r) to make room";
     return;
   }
-  std::vector<ListEntry> partners = creatureEntries();
+  std::vector<ListEntry> partners = creatureEntries(garden_);
   const int highlighted = slot == 0 && partners.size() > 1 ? 1 : 0;
-  openPicker(Dialog::kBreed, "Breed " + selectedName(slot) + " with",
+  openPicker(Dialog::kBreed, "Breed " + nameIn(slot) + " with",
              std::move(partners), highlighted);
 }
 
 void ScreenGame::startRelease() {
   const int slot = state_.selected;
-  if (!isOccupied(slot)) return select(slot);
-  state_.code = codeOfCreature(mirl[slot]).value_or("");
+  if (!garden_.isOccupied(slot)) return select(slot);
+  state_.code = codeOfCreature(garden_.mirl[slot]).value_or("");
   if (state_.code.empty()) {
-    state_.answer = selectedName(slot) +
-                    "'s name is too long for a code: give it a shorter one";
+    state_.answer =
+        nameIn(slot) + "'s name is too long for a code: give it a shorter one";
     return;
   }
   state_.dialog = Dialog::kRelease;
@@ -512,7 +517,7 @@ void ScreenGame::startRelease() {
 }
 
 void ScreenGame::startImport() {
-  if (!hasRoom()) {
+  if (!garden_.hasRoom()) {
     state_.answer = "The garden is full: release a mirl (r) to make room";
     return;
   }
@@ -523,13 +528,13 @@ void ScreenGame::startImport() {
 }
 
 void ScreenGame::hatch(int gene) {
-  const int slot = emptySlot;
-  hatchEgg(state_.eggKind, gene);
+  const int slot = garden_.emptySlot;
+  hatchEgg(garden_, state_.eggKind, gene);
   state_.selected = slot;
   close("");
   passHour("A " + std::string(EGG_KINDS[state_.eggKind - kNormalEgg].name) +
            " egg hatched in slot " + std::to_string(slot) + ": " +
-           mirl[slot].getBreed().getPhenotype());
+           garden_.mirl[slot].getBreed().getPhenotype());
 }
 
 void ScreenGame::name() {
@@ -537,15 +542,15 @@ void ScreenGame::name() {
     state_.note = "Type a name first, or Esc to cancel";
     return;
   }
-  const std::string was = selectedName(state_.selected);
+  const std::string was = nameIn(state_.selected);
   const std::string named = state_.field;
-  mirl[state_.selected].setName(named);
+  garden_.mirl[state_.selected].setName(named);
   close("");
   passHour(was + " is now called " + named);
 }
 
 void ScreenGame::give(int index) {
-  Mirl& creature = mirl[state_.selected];
+  Mirl& creature = garden_.mirl[state_.selected];
   const Mirl before = creature;
   const int kind = state_.itemKind;
   const ItemCollection& items = *state_.items;
@@ -565,7 +570,7 @@ void ScreenGame::give(int index) {
 }
 
 void ScreenGame::pet(int alignment) {
-  Mirl& creature = mirl[state_.selected];
+  Mirl& creature = garden_.mirl[state_.selected];
   const Mirl before = creature;
   creature.pet(alignment);
   const std::string sliders = sliderChanges(before, creature);
@@ -576,7 +581,7 @@ void ScreenGame::pet(int alignment) {
 
 void ScreenGame::breedWith(int partner) {
   const int first = state_.selected;
-  switch (breedRefusal(first, partner)) {
+  switch (breedRefusal(garden_, first, partner)) {
     case BreedRefusal::kSameCreature:
       state_.note = "A mirl cannot be bred with itself";
       return;
@@ -584,20 +589,20 @@ void ScreenGame::breedWith(int partner) {
       state_.note = "There is no mirl in slot " + std::to_string(partner);
       return;
     case BreedRefusal::kChild:
-      state_.note = selectedName(partner) + " has not evolved yet";
+      state_.note = nameIn(partner) + " has not evolved yet";
       return;
     case BreedRefusal::kGardenFull:
       return close("The garden is full: release a mirl (r) to make room");
     case BreedRefusal::kNone:
       break;
   }
-  const int slot = emptySlot;
-  breedInGarden(first, partner);
+  const int slot = garden_.emptySlot;
+  breedInGarden(garden_, first, partner);
   state_.selected = slot;
   close("");
-  passHour(selectedName(first) + " and " + selectedName(partner) +
-           " had an egg in slot " + std::to_string(slot) + ": " +
-           mirl[slot].getBreed().getPhenotype());
+  passHour(nameIn(first) + " and " + nameIn(partner) + " had an egg in slot " +
+           std::to_string(slot) + ": " +
+           garden_.mirl[slot].getBreed().getPhenotype());
 }
 
 void ScreenGame::importCode() {
@@ -610,37 +615,34 @@ void ScreenGame::importCode() {
     state_.note = "the code holds no creature that this game can load";
     return;
   }
-  const int slot = emptySlot;
-  addToGarden(*coded.creature);
+  const int slot = garden_.emptySlot;
+  garden_.addToGarden(*coded.creature);
   state_.selected = slot;
-  close(mirl[slot].getName() + " joined the garden in slot " +
+  close(garden_.mirl[slot].getName() + " joined the garden in slot " +
         std::to_string(slot) + "; no hour passed");
 }
 
 void ScreenGame::passHour(std::string answer) {
-  std::vector<Mirl> before(mirl, mirl + emptySlot);
-  ageMirl();
-  for (int slot = 0; slot < emptySlot; ++slot) {
-    const Mirl& now = mirl[slot];
-    if (now.getReincarnations() != before[slot].getReincarnations()) {
-      answer += ". " + now.getName() + " was reincarnated";
-    } else if (now.getEvolution().getEvolution() !=
-               before[slot].getEvolution().getEvolution()) {
-      answer += ". " + now.getName() + " evolved into " +
-                now.getEvolution().getEvolutionText();
+  for (const AgeEvent& event : garden_.ageMirl()) {
+    const Mirl& creature = garden_.mirl[event.slot];
+    if (event.kind == AgeEvent::Kind::kReincarnated) {
+      answer += ". " + creature.getName() + " was reincarnated";
+    } else {
+      answer += ". " + creature.getName() + " evolved into " +
+                tableEntry(EVOLUTIONS, event.form);
     }
   }
   state_.answer = answer;
 }
 
-std::vector<std::string> playOnScreen(bool& started) {
+std::vector<std::string> playOnScreen(Garden& garden, bool& started) {
   Terminal terminal;
   started = terminal.started();
-  ScreenGame game;
+  ScreenGame game(garden);
   if (!started) return game.released;
   for (;;) {
-    const Canvas canvas =
-        composeScreen(game.state(), terminal.rows(), terminal.columns());
+    const Canvas canvas = composeScreen(garden, game.state(), terminal.rows(),
+                                        terminal.columns());
     terminal.show(canvas);
     const Key key = terminal.nextKey();
     if (key.kind == KeyKind::kLeave) break;
@@ -651,6 +653,6 @@ std::vector<std::string> playOnScreen(bool& started) {
     }
     if (game.onKey(key) == Outcome::kLeave) break;
   }
-  ageMirl();  // the hour of leaving, as choice 0 of the line game
+  garden.ageMirl();  // the hour of leaving, as choice 0 of the line game
   return game.released;
 }

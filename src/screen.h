@@ -19,12 +19,14 @@
 #include <string>
 #include <vector>
 
-// Plays the garden on the full screen until the player leaves with `q` or a
+#include "garden.h"
+
+// Plays `garden` on the full screen until the player leaves with `q` or a
 // leave signal arrives (which cancels any open dialog and leaves the same
 // way). Returns the codes of the creatures released during the game, for
 // the caller to keep when it saves the garden. False in `started` when the
 // terminal could not be started; nothing changed then.
 // REQUIRES: terminalUsable(); the garden is claimed and loaded.
-std::vector<std::string> playOnScreen(bool& started);
+std::vector<std::string> playOnScreen(Garden& garden, bool& started);
 
 #endif  // TUMBLENOOK_SCREEN_H_

@@ -73,15 +73,15 @@ std::array<std::string, 2> formLines(const Mirl& creature) {
   return {form.substr(0, slash), form.substr(slash + 1)};
 }
 
-void drawBox(Canvas& canvas, int slot, bool selected) {
+void drawBox(Canvas& canvas, const Garden& garden, int slot, bool selected) {
   const int row = kGardenRow + (slot / kBoxesPerRow) * kBoxRows;
   const int column = (slot % kBoxesPerRow) * kBoxColumns;
   const int text = column + kDrawingColumns;
-  if (!isOccupied(slot)) {
+  if (!garden.isOccupied(slot)) {
     canvas.put(row, text, std::to_string(slot) + " empty", Style::kDim);
     return;
   }
-  const Mirl& creature = mirl[slot];
+  const Mirl& creature = garden.mirl[slot];
   const Breed looks = creature.getBreed();
   const std::array<std::string, kPortraitDrawingLines> drawing =
       drawingOf(creature.getEvolution().getEvolution());
@@ -110,14 +110,14 @@ std::string padded(std::string text, std::size_t width) {
   return text;
 }
 
-void drawStatistics(Canvas& canvas, int slot) {
-  if (!isOccupied(slot)) {
+void drawStatistics(Canvas& canvas, const Garden& garden, int slot) {
+  if (!garden.isOccupied(slot)) {
     canvas.frame(kGardenRow, kStatsColumn, kStatsRows, kStatsWidth, "garden");
     canvas.put(kGardenRow + 2, kStatsColumn + 2, "The garden is empty.");
     canvas.put(kGardenRow + 3, kStatsColumn + 2, "Press h to hatch an egg.");
     return;
   }
-  const Mirl& creature = mirl[slot];
+  const Mirl& creature = garden.mirl[slot];
   canvas.frame(kGardenRow, kStatsColumn, kStatsRows, kStatsWidth,
                creature.getName());
   const int column = kStatsColumn + 2;
@@ -230,18 +230,18 @@ void drawList(Canvas& canvas, const Picker& picker, int row, int column,
   if (count == 0) canvas.put(row, column, "(nothing to pick)", Style::kDim);
 }
 
-void drawForecast(Canvas& canvas, const ScreenState& state, int row, int column,
-                  int width) {
+void drawForecast(Canvas& canvas, const Garden& garden,
+                  const ScreenState& state, int row, int column, int width) {
   const Picker& picker = state.picker;
   if (picker.entries.empty()) return;
   const int partner = picker.entries[picker.highlighted].number;
   canvas.put(row++, column, "Their egg would look:", Style::kBold);
-  if (partner == state.selected || !isOccupied(partner)) {
+  if (partner == state.selected || !garden.isOccupied(partner)) {
     canvas.put(row, column, "(pick another mirl)", Style::kDim);
     return;
   }
   const BreedingForecast forecast = forecastBreeding(
-      mirl[state.selected].getBreed(), mirl[partner].getBreed());
+      garden.mirl[state.selected].getBreed(), garden.mirl[partner].getBreed());
   const int shown = static_cast<int>(forecast.appearances.size());
   const int room = kDialogListRows - 2;
   for (int at = 0; at < std::min(shown, room); ++at) {
@@ -264,7 +264,8 @@ void drawForecast(Canvas& canvas, const ScreenState& state, int row, int column,
              Style::kBold, Colour::kDefault, width);
 }
 
-void drawPickerDialog(Canvas& canvas, const ScreenState& state) {
+void drawPickerDialog(Canvas& canvas, const Garden& garden,
+                      const ScreenState& state) {
   const bool breeding = state.dialog == Dialog::kBreed;
   const int width = breeding ? kBreedDialogWidth : kDialogWidth;
   const int column = (kScreenColumns - width) / 2;
@@ -275,7 +276,8 @@ void drawPickerDialog(Canvas& canvas, const ScreenState& state) {
   const int listWidth = breeding ? 30 : width - 4;
   drawList(canvas, state.picker, kDialogTop + 1, column + 2, listWidth);
   if (breeding) {
-    drawForecast(canvas, state, kDialogTop + 1, column + 35, width - 37);
+    drawForecast(canvas, garden, state, kDialogTop + 1, column + 35,
+                 width - 37);
   }
   const int row = kDialogTop + height - 3;
   canvas.put(
@@ -302,11 +304,12 @@ void drawFieldDialog(Canvas& canvas, const ScreenState& state,
              Colour::kDefault, width - 4);
 }
 
-void drawRelease(Canvas& canvas, const ScreenState& state) {
+void drawRelease(Canvas& canvas, const Garden& garden,
+                 const ScreenState& state) {
   // As wide as the screen, so that no edge of a box below shows beside it.
   const int width = kScreenColumns;
   canvas.frame(kDialogTop + 3, 0, 14, width,
-               "Let " + mirl[state.selected].getName() + " go?");
+               "Let " + garden.mirl[state.selected].getName() + " go?");
   int row = kDialogTop + 4;
   canvas.put(row++, 4,
              "Its code brings it back with i (or --import):", Style::kPlain,
@@ -350,7 +353,8 @@ void drawHelp(Canvas& canvas) {
   }
 }
 
-void drawDialog(Canvas& canvas, const ScreenState& state) {
+void drawDialog(Canvas& canvas, const Garden& garden,
+                const ScreenState& state) {
   switch (state.dialog) {
     case Dialog::kNone:
       return;
@@ -358,15 +362,15 @@ void drawDialog(Canvas& canvas, const ScreenState& state) {
       return drawHelp(canvas);
     case Dialog::kName:
       return drawFieldDialog(canvas, state,
-                             "Name " + mirl[state.selected].getName(),
+                             "Name " + garden.mirl[state.selected].getName(),
                              "One word, at most 64 bytes, no blanks:");
     case Dialog::kImport:
       return drawFieldDialog(canvas, state, "Import a creature",
                              "Paste its code (blanks are ignored):");
     case Dialog::kRelease:
-      return drawRelease(canvas, state);
+      return drawRelease(canvas, garden, state);
     default:
-      return drawPickerDialog(canvas, state);
+      return drawPickerDialog(canvas, garden, state);
   }
 }
 
@@ -386,25 +390,27 @@ bool fitsScreen(int rows, int columns) {
   return rows >= kScreenRows && columns >= kScreenColumns;
 }
 
-Canvas composeScreen(const ScreenState& state, int rows, int columns) {
+Canvas composeScreen(const Garden& garden, const ScreenState& state, int rows,
+                     int columns) {
   Canvas canvas(rows, columns);
   if (!fitsScreen(rows, columns)) {
     drawTooSmall(canvas);
     return canvas;
   }
   canvas.put(kTitleRow, 0,
-             " Tumblenook: " + std::to_string(emptySlot) + " of " +
+             " Tumblenook: " + std::to_string(garden.emptySlot) + " of " +
                  std::to_string(CAPACITY) + " mirl in the garden",
              Style::kBold);
   canvas.paint(kTitleRow, 0, kScreenColumns, Style::kReverse);
   for (int slot = 0; slot < CAPACITY; ++slot) {
-    drawBox(canvas, slot, slot == state.selected && isOccupied(slot));
+    drawBox(canvas, garden, slot,
+            slot == state.selected && garden.isOccupied(slot));
   }
-  drawStatistics(canvas, state.selected);
+  drawStatistics(canvas, garden, state.selected);
   // The answer stands just above the keys, whatever the window's size.
   canvas.put(rows - 2, 1, state.answer, Style::kBold, Colour::kDefault,
              columns - 2);
   drawKeys(canvas, state.dialog);
-  drawDialog(canvas, state);
+  drawDialog(canvas, garden, state);
   return canvas;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "garden.h"
 #include "items.h"
 
 inline constexpr int kScreenRows = 24;
@@ -67,8 +68,9 @@ struct ScreenState {
 // True when a window of `rows` by `columns` holds the whole screen.
 bool fitsScreen(int rows, int columns);
 
-// Composes the whole screen for `state` on a canvas of `rows` by `columns`.
-// `colour` tints the creatures' drawings.
-Canvas composeScreen(const ScreenState& state, int rows, int columns);
+// Composes the whole screen for `garden` and `state` on a canvas of `rows`
+// by `columns`.
+Canvas composeScreen(const Garden& garden, const ScreenState& state, int rows,
+                     int columns);
 
 #endif  // TUMBLENOOK_SCREEN_VIEW_H_

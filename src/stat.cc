@@ -71,7 +71,7 @@ std::string Stat::getExperienceBar() const {
   return bar;
 }
 
-void Stat::experienceBar() const { std::cout << getExperienceBar(); }
+void Stat::experienceBar(std::ostream& out) const { out << getExperienceBar(); }
 
 void Stat::experienceBoost(int amount) {
   experience = saturatingAdd(experience, amount);
@@ -89,10 +89,10 @@ void Stat::validate() {
   for (int& rank : ranks) rank = std::clamp(rank, 0, kTopRank);
 }
 
-void Stat::print() const {
-  std::cout << getRankLetter() << ' ' << level << ' ';
-  experienceBar();
-  std::cout << ' ' << points << std::endl;
+void Stat::print(std::ostream& out) const {
+  out << getRankLetter() << ' ' << level << ' ';
+  experienceBar(out);
+  out << ' ' << points << std::endl;
 }
 
 void Stat::save(std::ofstream& out) { save(static_cast<std::ostream&>(out)); }

@@ -12,6 +12,7 @@
 #define TUMBLENOOK_STAT_H_
 
 #include <fstream>
+#include <iostream>
 #include <string>
 
 // Letters of the six rank values, indexed only, never printed as a string.
@@ -49,8 +50,8 @@ class Stat {
   // The ten-cell experience bar: "+" full, "=" empty.
   std::string getExperienceBar() const;
 
-  // Prints the experience bar, no line end.
-  void experienceBar() const;
+  // Writes the experience bar to `out`, no line end.
+  void experienceBar(std::ostream& out = std::cout) const;
 
   // Adds `amount` experience (which may be negative) and gains at most one
   // level if it passes 99. Experience never drops below 0.
@@ -59,8 +60,8 @@ class Stat {
   // Clamps every field into its range.
   void validate();
 
-  // Prints the statistics line: rank letter, level, bar and points.
-  void print() const;
+  // Writes the statistics line to `out`: rank letter, level, bar and points.
+  void print(std::ostream& out = std::cout) const;
 
   // Validates, then writes the skill's two lines of a save record.
   void save(std::ostream& out);

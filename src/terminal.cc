@@ -10,8 +10,6 @@
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
-#include <sstream>
 
 #include "signal_input.h"
 
@@ -28,11 +26,6 @@ namespace {
 // How long a lone Escape waits for the rest of a key's sequence, in ms:
 // short, so that Esc answers at once, and long enough for any terminal.
 constexpr int kEscapeDelay = 25;
-
-// Holds back what the model prints on standard output while the screen is
-// up; it would land in the middle of the screen.
-std::ostringstream heldBack;
-std::streambuf* savedOutput = nullptr;
 
 // The wide-character locale that ncursesw draws names with: the player's,
 // when it is UTF-8, else C.UTF-8, since names are UTF-8 whatever the locale.
@@ -117,7 +110,6 @@ Terminal::Terminal() {
   screen_ = newterm(nullptr, stdout, stdin);
   if (screen_ == nullptr) return;
   started_ = true;
-  savedOutput = std::cout.rdbuf(heldBack.rdbuf());
   cbreak();  // Ctrl-C and Ctrl-Z stay signals
   noecho();
   nonl();
@@ -133,8 +125,6 @@ Terminal::~Terminal() {
   if (!started_) return;
   endwin();
   delscreen(screen_);  // what ncurses holds goes with the screen
-  std::cout.rdbuf(savedOutput);
-  heldBack.str("");
 }
 
 int Terminal::rows() const { return LINES; }

@@ -4,10 +4,9 @@
 // the terminal on every way out: leaving, a leave signal, an error, and
 // Ctrl-Z, after which `fg` redraws.
 //
-// Only the screen's units use it, and only they (with this unit) call
-// ncurses. While the screen is up, standard output belongs to it: whatever
-// the model would print there (a reincarnation's line) is held back, so that
-// nothing is drawn outside the screen's own window.
+// Only the screen's units use it, and only this unit calls ncurses. While
+// the screen is up, standard output belongs to it: nothing else of the game
+// writes there, since the model prints only to the streams it is given.
 
 #ifndef TUMBLENOOK_TERMINAL_H_
 #define TUMBLENOOK_TERMINAL_H_

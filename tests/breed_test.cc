@@ -75,11 +75,11 @@ TEST(Breed, ChildTakesOneRandomAlleleFromEachParentPerTrait) {
 }
 
 TEST(Breed, ChoiceListsNumberEveryTableEntry) {
-  const std::string colors = printedBy(printColors);
+  const std::string colors = printedBy([] { printColors(); });
   EXPECT_EQ(0u, colors.find("0) Normal\n1) Yellow\n"));
   EXPECT_EQ("13) Black\n14) Invisible\n",
             colors.substr(colors.find("\n13)") + 1));
-  const std::string coats = printedBy(printCoats);
+  const std::string coats = printedBy([] { printCoats(); });
   EXPECT_NE(std::string::npos, coats.find("\n5)  Emerald\n6)  Amethyst\n"));
   EXPECT_EQ("13) Metal \n14) Metal \n15) Glass\n16) Moon\n17) Rare\n",
             coats.substr(coats.find("\n13)") + 1));

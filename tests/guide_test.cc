@@ -163,7 +163,8 @@ TEST(GuideTest, StatisticsTableNamesTheGameChoices) {
   std::istringstream typed("0\n");
   std::streambuf* const keyboard = std::cin.rdbuf(typed.rdbuf());
   CaptureStdout screen;
-  statistics();
+  Garden garden;
+  statistics(garden);
   std::cin.rdbuf(keyboard);
   std::istringstream menu(screen.text());
   std::vector<std::string> choices;

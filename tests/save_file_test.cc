@@ -120,14 +120,17 @@ TEST(SaveRecord, BringsValuesIntoRangeAsItReads) {
 }
 
 // The names of the garden's creatures, each followed by a space.
-std::string gardenNames() {
+std::string gardenNames(const Garden& garden) {
   std::string names;
-  for (int s = 0; s < emptySlot; ++s) names += mirl[s].getName() + ' ';
+  for (int s = 0; s < garden.emptySlot; ++s) {
+    names += garden.mirl[s].getName() + ' ';
+  }
   return names;
 }
 
 TEST(LoadGarden, SkipsDamagedRecordsAndBacksUpTheFileViewingDoesNot) {
   TempDir dir;
+  Garden garden;
   const std::string two = kPip + kPip, pips = "Pip Pip Pip ";
   const std::string all = "P0 P1 P2 P3 P4 P5 P6 P7 ";
   const std::string one = "1 record that could not be loaded";
@@ -160,37 +163,38 @@ TEST(LoadGarden, SkipsDamagedRecordsAndBacksUpTheFileViewingDoesNot) {
     fs::remove(kBackup);
     writeFile(kSave, c.text);
     // Viewing loads the same, notes damage and copies nothing.
-    clearGarden();
+    garden = Garden();
     CaptureStderr();
-    EXPECT_TRUE(viewGarden(kSave));
+    EXPECT_TRUE(viewGarden(garden, kSave));
     std::string note = GetCapturedStderr();
     EXPECT_EQ(c.unloaded.empty() ? 0 : 1, lines(note));
-    EXPECT_EQ(
-        c.unloaded.empty(),
-        note.find("holds " + c.unloaded + "; showing the " +
-                  std::to_string(emptySlot) + " other") == std::string::npos);
-    EXPECT_EQ(c.names, gardenNames());
+    EXPECT_EQ(c.unloaded.empty(),
+              note.find("holds " + c.unloaded + "; showing the " +
+                        std::to_string(garden.emptySlot) + " other") ==
+                  std::string::npos);
+    EXPECT_EQ(c.names, gardenNames(garden));
     EXPECT_FALSE(fs::exists(kBackup));
-    clearGarden();
+    garden = Garden();
     CaptureStderr();
-    EXPECT_TRUE(loadGarden(kSave));
+    EXPECT_TRUE(loadGarden(garden, kSave));
     note = GetCapturedStderr();
     EXPECT_EQ(c.unloaded.empty() ? 0 : 1, lines(note));
     EXPECT_EQ(c.unloaded.empty(),
               note.find("held " + c.unloaded + "; the whole file is kept") ==
                   std::string::npos);
-    EXPECT_EQ(c.names, gardenNames());
+    EXPECT_EQ(c.names, gardenNames(garden));
     EXPECT_EQ(c.unloaded.empty() ? "" : c.text, readFile(kBackup));
     // The next save keeps every creature loaded, each as it was read.
     std::string saved;
-    for (int s = 0; s < emptySlot; ++s) saved += pip(mirl[s].getName());
-    ASSERT_TRUE(saveGarden(kSave));
+    for (int s = 0; s < garden.emptySlot; ++s)
+      saved += pip(garden.mirl[s].getName());
+    ASSERT_TRUE(saveGarden(garden, kSave));
     EXPECT_EQ(saved, readFile(kSave));
   }
   fs::remove(kSave);
-  clearGarden();
-  EXPECT_TRUE(loadGarden(kSave));
-  EXPECT_EQ(0, emptySlot);
+  garden = Garden();
+  EXPECT_TRUE(loadGarden(garden, kSave));
+  EXPECT_EQ(0, garden.emptySlot);
   // Without its backup a damaged file must not be loaded, or saving would
   // lose what could not be read.
   // Here every name a copy may take (at most 100) is held by a folder.
@@ -200,12 +204,13 @@ TEST(LoadGarden, SkipsDamagedRecordsAndBacksUpTheFileViewingDoesNot) {
     fs::create_directories(kBackup + (n > 0 ? "." + std::to_string(n) : ""));
   }
   CaptureStderr();
-  EXPECT_FALSE(loadGarden(kSave));
+  EXPECT_FALSE(loadGarden(garden, kSave));
   EXPECT_EQ(1, lines(GetCapturedStderr()));
 }
 
 TEST(LoadGarden, NeverReplacesTheCopyOfEarlierDamage) {
   TempDir dir;
+  Garden garden;
   const std::string first = kPip + "Name:", second = kPip + "Name: Pip Age:";
   // The file each load leaves as a copy, and the copies after it.
   const std::vector<std::pair<std::string, std::vector<std::string>>> loads = {
@@ -215,9 +220,9 @@ TEST(LoadGarden, NeverReplacesTheCopyOfEarlierDamage) {
   };
   for (const auto& [damaged, copies] : loads) {
     writeFile(kSave, damaged);
-    clearGarden();
+    garden = Garden();
     CaptureStderr();
-    EXPECT_TRUE(loadGarden(kSave));
+    EXPECT_TRUE(loadGarden(garden, kSave));
     GetCapturedStderr();
     EXPECT_EQ(copies[0], readFile(kBackup));
     EXPECT_EQ(copies.size() > 1 ? copies[1] : "",
@@ -227,19 +232,21 @@ TEST(LoadGarden, NeverReplacesTheCopyOfEarlierDamage) {
 
 TEST(SaveGarden, WritesTheGardenThatLoadsBackTheSame) {
   TempDir dir;
+  Garden garden;
   srand(7);
-  for (int slot = 0; slot < 4; ++slot) mirl[slot] = Mirl(slot, 2 * slot, 1, 0);
-  emptySlot = 3;  // slot 3 is outside the garden and must not be written
-  ASSERT_TRUE(saveGarden(kSave));
+  for (int slot = 0; slot < 4; ++slot)
+    garden.mirl[slot] = Mirl(slot, 2 * slot, 1, 0);
+  garden.emptySlot = 3;  // slot 3 is outside the garden and must not be written
+  ASSERT_TRUE(saveGarden(garden, kSave));
   const std::string saved = readFile(kSave);
   EXPECT_EQ(3 * lines(kPip), lines(saved));
-  clearGarden();
-  ASSERT_TRUE(loadGarden(kSave));
-  ASSERT_EQ(3, emptySlot);
-  ASSERT_TRUE(saveGarden(kSave));
+  garden = Garden();
+  ASSERT_TRUE(loadGarden(garden, kSave));
+  ASSERT_EQ(3, garden.emptySlot);
+  ASSERT_TRUE(saveGarden(garden, kSave));
   EXPECT_EQ(saved, readFile(kSave));
-  clearGarden();
-  ASSERT_TRUE(saveGarden(kSave));
+  garden = Garden();
+  ASSERT_TRUE(saveGarden(garden, kSave));
   EXPECT_EQ("", readFile(kSave));
 }
 
@@ -251,12 +258,13 @@ long entries() {
 // temporary-looking file left by someone else is no obstacle to a later one.
 TEST(SaveGarden, FailureLeavesTheOldTargetAndNoTemporaryFile) {
   TempDir dir;
-  emptySlot = 1;
+  Garden garden;
+  garden.emptySlot = 1;
   writeFile("mirl.dat.a1B2c3", "left behind");
   fs::create_directory(kSave);
   writeFile(fs::path(kSave) / "keep", "kept");
   CaptureStderr();
-  EXPECT_FALSE(saveGarden(kSave));
+  EXPECT_FALSE(saveGarden(garden, kSave));
   const std::string message = GetCapturedStderr();
   EXPECT_EQ(1, lines(message));
   EXPECT_NE(std::string::npos, message.find(kSave));
@@ -264,7 +272,7 @@ TEST(SaveGarden, FailureLeavesTheOldTargetAndNoTemporaryFile) {
   EXPECT_EQ("kept", readFile(fs::path(kSave) / "keep"));
   EXPECT_EQ(2, entries());
   fs::remove_all(kSave);
-  ASSERT_TRUE(saveGarden(kSave));
+  ASSERT_TRUE(saveGarden(garden, kSave));
   EXPECT_EQ(lines(kPip), lines(readFile(kSave)));
   EXPECT_EQ("left behind", readFile("mirl.dat.a1B2c3"));
   EXPECT_EQ(2, entries());
@@ -274,6 +282,7 @@ TEST(SaveGarden, FailureLeavesTheOldTargetAndNoTemporaryFile) {
 // viewing removes no temporary, claiming does.
 TEST(ClaimGarden, ViewingNeedsNoLockAndLeavesTemporaries) {
   TempDir dir;
+  Garden garden;
   writeFile(kSave, kPip);
   const std::string temp = ".mirl.dat.tumblenook-temp.a1B2c3";
   writeFile(temp, "half");
@@ -282,9 +291,9 @@ TEST(ClaimGarden, ViewingNeedsNoLockAndLeavesTemporaries) {
   CaptureStderr();
   EXPECT_FALSE(claimGarden(kSave));
   EXPECT_NE(std::string::npos, GetCapturedStderr().find("another game"));
-  clearGarden();
-  EXPECT_TRUE(viewGarden(kSave));
-  EXPECT_EQ(1, emptySlot);
+  garden = Garden();
+  EXPECT_TRUE(viewGarden(garden, kSave));
+  EXPECT_EQ(1, garden.emptySlot);
   EXPECT_EQ("half", readFile(temp));
   close(otherGame);
   EXPECT_TRUE(claimGarden(kSave));

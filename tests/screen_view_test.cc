@@ -18,10 +18,7 @@ namespace {
 class ScreenView : public testing::Test {
  protected:
   void SetUp() override { std::setlocale(LC_CTYPE, "C.UTF-8"); }
-  void TearDown() override {
-    std::setlocale(LC_CTYPE, "C");
-    clearGarden();
-  }
+  void TearDown() override { std::setlocale(LC_CTYPE, "C"); }
 };
 
 TEST_F(ScreenView, CutsTextByDisplayWidth) {
@@ -54,13 +51,14 @@ TEST_F(ScreenView, FillsEveryWindowExactlyAndKeepsNamesInTheirBoxes) {
   ASSERT_EQ(kMaxNameBytes, longName.size());
   Mirl creature;
   creature.setName(longName);
-  addToGarden(creature);
+  Garden garden;
+  garden.addToGarden(creature);
   ScreenState state;
   for (const auto& [rows, columns] :
        {std::pair{1, 1}, std::pair{5, 20}, std::pair{23, 80}, std::pair{24, 79},
         std::pair{24, 80}, std::pair{40, 132}}) {
     SCOPED_TRACE(std::to_string(columns) + "x" + std::to_string(rows));
-    const Canvas canvas = composeScreen(state, rows, columns);
+    const Canvas canvas = composeScreen(garden, state, rows, columns);
     for (int row = 0; row < rows; ++row) {
       EXPECT_EQ(columns, displayWidth(canvas.line(row))) << canvas.line(row);
     }
