@@ -32,10 +32,10 @@ PetRefusal petRefusal(const Mirl& creature) {
 
 NameRefusal nameRefusal(std::string_view name) {
   if (name.empty()) return NameRefusal::kEmpty;
-  if (name.size() > kMaxNameBytes) return NameRefusal::kTooLong;
   const bool blank =
       name.find_first_of(" \t\n\v\f\r") != std::string_view::npos;
   if (blank || !isSafeText(name)) return NameRefusal::kUnsafe;
+  if (name.size() > kMaxNameBytes) return NameRefusal::kTooLong;
   return NameRefusal::kNone;
 }
 

@@ -96,8 +96,8 @@ PetRefusal petRefusal(const Mirl& creature);
 enum class NameRefusal {
   kNone,     // it can
   kEmpty,    // nothing was typed
-  kTooLong,  // more than kMaxNameBytes bytes
   kUnsafe,   // a blank, a control character or text that is not UTF-8
+  kTooLong,  // more than kMaxNameBytes bytes
 };
 
 // Whether `name` can be given to a creature: one word of safe text

@@ -1,17 +1,8 @@
 // The full-screen garden: the same garden and the same rules as the line
-// game, played one key per action. The whole garden is in view, beside the
-// selected creature's statistics; a line answers every key in words; the
-// keys are always shown, and `?` explains them.
-//
-// Time passes as in the line game: each completed action (hatch, name,
-// give, pet, breed) is one choice, after which the age tick runs, and
-// leaving runs it once more. Looking, a cancelled dialog, a refusal, a
-// release and an import cost no hour, and a refusal draws nothing from
-// rand, so that the screen and the line game leave the same garden for the
-// same choices.
-//
-// The screen's words are its own; the line game's exact texts stay in the
-// console. Both carry out their actions through the same rules (actions.h).
+// game, played one key per action, on the terminal (terminal.h). The game
+// itself (screen_game.h) and what it shows (screen_view.h) need no
+// terminal; this unit joins them to it: it shows each screen, waits for the
+// next key, and hands it on.
 
 #ifndef TUMBLENOOK_SCREEN_H_
 #define TUMBLENOOK_SCREEN_H_

@@ -5,9 +5,10 @@
 
 #include "breed.h"
 #include "forecast.h"
-#include "garden.h"
+#include "key_table.h"
 #include "names.h"
 #include "portrait.h"
+#include "screen_words.h"
 
 namespace {
 
@@ -52,19 +53,6 @@ Colour tintOf(const Breed& looks) {
   return inTable(COLORS, color) ? kColorTints[color] : Colour::kDefault;
 }
 
-// When the creature next changes: its evolution, its reincarnation, or
-// never again, for one read from a file at 50 hours or more. `in` goes
-// between the change and its hours where there is room for it.
-std::string nextChange(int age, const std::string& in = " in ") {
-  if (age < kEvolveAge) {
-    return "evolves" + in + std::to_string(kEvolveAge - age) + "h";
-  }
-  if (age < kReincarnateAge) {
-    return "reborn" + in + std::to_string(kReincarnateAge - age) + "h";
-  }
-  return "past 50h, for good";
-}
-
 // The form's name on up to two lines: its family, then its alignment.
 std::array<std::string, 2> formLines(const Mirl& creature) {
   const std::string form = creature.getEvolution().getEvolutionText();
@@ -94,7 +82,7 @@ void drawBox(Canvas& canvas, const Garden& garden, int slot, bool selected) {
   const std::string lines[kBoxRows] = {
       std::to_string(slot) + " " + creature.getName(), form[0], form[1],
       "age " + std::to_string(creature.getAge()),
-      nextChange(creature.getAge(), " ")};
+      nextChangeWords(creature.getAge(), " ")};
   for (int line = 0; line < kBoxRows; ++line) {
     canvas.put(row + line, text, lines[line],
                line == 0 ? Style::kBold : Style::kPlain, Colour::kDefault,
@@ -131,7 +119,8 @@ void drawStatistics(Canvas& canvas, const Garden& garden, int slot) {
        std::to_string(lives) +
        (lives == 1 ? " reincarnation" : " reincarnations"));
   const Evolution evolution = creature.getEvolution();
-  line(evolution.getEvolutionText() + ", " + nextChange(creature.getAge()));
+  line(evolution.getEvolutionText() + ", " +
+       nextChangeWords(creature.getAge()));
   ++row;
   for (int skill = 0; skill < kSkillCount; ++skill) {
     const Stat stat = creature.getSkill(static_cast<Skill>(skill));
@@ -160,44 +149,39 @@ void drawStatistics(Canvas& canvas, const Garden& garden, int slot) {
        std::to_string(looks.getTwotone(1)));
 }
 
-// The keys of the top level, always in view.
-constexpr const char* kTopKeys[][2] = {
-    {"h", "Hatch"},  {"n", "Name"},  {"g", "Give"},
-    {"p", "Pet"},    {"b", "Breed"}, {"r", "Release"},
-    {"i", "Import"}, {"?", "Help"},  {"q", "Leave"}};
-
-// The keys of the open dialog.
-std::vector<std::array<std::string, 2>> dialogKeys(Dialog dialog) {
-  switch (dialog) {
-    case Dialog::kNone:
-      break;
-    case Dialog::kHelp:
-      return {{"any key", "back to the garden"}};
-    case Dialog::kName:
-      return {{"type", "the name"},
-              {"Backspace", "erase"},
-              {"Enter", "name it"},
-              {"Esc", "cancel"}};
-    case Dialog::kImport:
-      return {{"paste", "the code"},
-              {"Backspace", "erase"},
-              {"Enter", "import"},
-              {"Esc", "cancel"}};
-    case Dialog::kRelease:
-      return {{"y", "let it go"}, {"Esc", "keep it"}};
-    default:
-      return {{"0-9", "type a number"},
-              {"\u2191\u2193", "choose"},
-              {"Enter", "pick"},
-              {"Esc", "cancel"}};
-  }
+// The keys of the open dialog: the key table's at the top level.
+std::vector<std::array<std::string, 2>> dialogKeys(const Dialog& dialog) {
   std::vector<std::array<std::string, 2>> keys;
-  for (const auto& key : kTopKeys) keys.push_back({key[0], key[1]});
+  if (std::holds_alternative<std::monostate>(dialog)) {
+    for (const KeyBinding& binding : keyTable()) {
+      keys.push_back(
+          {std::string(1, static_cast<char>(binding.key)), binding.label});
+    }
+  } else if (std::holds_alternative<HelpDialog>(dialog)) {
+    keys = {{"any key", "back to the garden"}};
+  } else if (std::holds_alternative<NameDialog>(dialog)) {
+    keys = {{"type", "the name"},
+            {"Backspace", "erase"},
+            {"Enter", "name it"},
+            {"Esc", "cancel"}};
+  } else if (std::holds_alternative<ImportDialog>(dialog)) {
+    keys = {{"paste", "the code"},
+            {"Backspace", "erase"},
+            {"Enter", "import"},
+            {"Esc", "cancel"}};
+  } else if (std::holds_alternative<ReleaseDialog>(dialog)) {
+    keys = {{"y", "let it go"}, {"Esc", "keep it"}};
+  } else {
+    keys = {{"0-9", "type a number"},
+            {"\u2191\u2193", "choose"},
+            {"Enter", "pick"},
+            {"Esc", "cancel"}};
+  }
   return keys;
 }
 
 // The keys on the window's last row, whatever its size.
-void drawKeys(Canvas& canvas, Dialog dialog) {
+void drawKeys(Canvas& canvas, const Dialog& dialog) {
   const int row = canvas.rows() - 1;
   int column = 0;
   for (const auto& key : dialogKeys(dialog)) {
@@ -206,42 +190,36 @@ void drawKeys(Canvas& canvas, Dialog dialog) {
   }
 }
 
-// The first list entry shown, so that the highlighted one is in view.
-int firstShown(const Picker& picker, int rows) {
-  const int count = static_cast<int>(picker.entries.size());
-  return std::clamp(picker.highlighted - rows / 2, 0,
-                    std::max(count - rows, 0));
-}
-
 // Draws the picker's list in the box at `row`, `column`.
-void drawList(Canvas& canvas, const Picker& picker, int row, int column,
+void drawList(Canvas& canvas, const ListPicker& picker, int row, int column,
               int width) {
-  const int first = firstShown(picker, kDialogListRows);
-  const int count = static_cast<int>(picker.entries.size());
+  const int first = picker.firstShown(kDialogListRows);
+  const int count = static_cast<int>(picker.entries().size());
   const int last = std::min(count, first + kDialogListRows);
   for (int at = first; at < last; ++at) {
-    const ListEntry& entry = picker.entries[at];
+    const ListEntry& entry = picker.entries()[at];
     canvas.put(row, column, std::to_string(entry.number) + ") " + entry.label,
                Style::kPlain, Colour::kDefault, width);
-    if (at == picker.highlighted)
+    if (at == picker.highlighted())
       canvas.paint(row, column, width, Style::kReverse);
     ++row;
   }
   if (count == 0) canvas.put(row, column, "(nothing to pick)", Style::kDim);
 }
 
-void drawForecast(Canvas& canvas, const Garden& garden,
-                  const ScreenState& state, int row, int column, int width) {
-  const Picker& picker = state.picker;
-  if (picker.entries.empty()) return;
-  const int partner = picker.entries[picker.highlighted].number;
+void drawForecast(Canvas& canvas, const ScreenGame& game,
+                  const ListPicker& partners, int row, int column, int width) {
+  const ListEntry* highlighted = partners.highlightedEntry();
+  if (highlighted == nullptr) return;
+  const Garden& garden = game.garden();
+  const int partner = highlighted->number;
   canvas.put(row++, column, "Their egg would look:", Style::kBold);
-  if (partner == state.selected || !garden.isOccupied(partner)) {
+  if (partner == game.selected() || !garden.isOccupied(partner)) {
     canvas.put(row, column, "(pick another mirl)", Style::kDim);
     return;
   }
   const BreedingForecast forecast = forecastBreeding(
-      garden.mirl[state.selected].getBreed(), garden.mirl[partner].getBreed());
+      garden.mirl[game.selected()].getBreed(), garden.mirl[partner].getBreed());
   const int shown = static_cast<int>(forecast.appearances.size());
   const int room = kDialogListRows - 2;
   for (int at = 0; at < std::min(shown, room); ++at) {
@@ -264,29 +242,28 @@ void drawForecast(Canvas& canvas, const Garden& garden,
              Style::kBold, Colour::kDefault, width);
 }
 
-void drawPickerDialog(Canvas& canvas, const Garden& garden,
-                      const ScreenState& state) {
-  const bool breeding = state.dialog == Dialog::kBreed;
+void drawPickerDialog(Canvas& canvas, const ScreenGame& game,
+                      const ListPicker& picker) {
+  const bool breeding = std::holds_alternative<BreedDialog>(game.dialog());
   const int width = breeding ? kBreedDialogWidth : kDialogWidth;
   const int column = (kScreenColumns - width) / 2;
-  const int listed = static_cast<int>(state.picker.entries.size());
+  const int listed = static_cast<int>(picker.entries().size());
   const int height =
       (breeding ? kDialogListRows : std::min(listed, kDialogListRows)) + 5;
-  canvas.frame(kDialogTop, column, height, width, state.picker.title);
+  canvas.frame(kDialogTop, column, height, width, picker.title());
   const int listWidth = breeding ? 30 : width - 4;
-  drawList(canvas, state.picker, kDialogTop + 1, column + 2, listWidth);
+  drawList(canvas, picker, kDialogTop + 1, column + 2, listWidth);
   if (breeding) {
-    drawForecast(canvas, garden, state, kDialogTop + 1, column + 35,
-                 width - 37);
+    drawForecast(canvas, game, picker, kDialogTop + 1, column + 35, width - 37);
   }
   const int row = kDialogTop + height - 3;
   canvas.put(
       row, column + 2,
-      state.picker.typed.empty() ? state.note : "number: " + state.picker.typed,
+      picker.typed().empty() ? picker.note() : "number: " + picker.typed(),
       Style::kPlain, Colour::kDefault, width - 4);
 }
 
-void drawFieldDialog(Canvas& canvas, const ScreenState& state,
+void drawFieldDialog(Canvas& canvas, const TextField& field,
                      const std::string& title, const std::string& hint) {
   const int column = (kScreenColumns - kDialogWidth - 20) / 2;
   const int width = kDialogWidth + 20;
@@ -295,82 +272,100 @@ void drawFieldDialog(Canvas& canvas, const ScreenState& state,
              width - 4);
   // The end of a long field stays in view, where the typing is.
   const int room = width - 5;
-  std::string shown = state.field;
+  std::string shown = field.text();
   while (displayWidth(shown) > room - 1) shown.erase(0, 1);
   const int used = canvas.put(kDialogTop + 7, column + 2, shown,
                               Style::kUnderline, Colour::kDefault, room);
   canvas.put(kDialogTop + 7, column + 2 + used, " ", Style::kReverse);
-  canvas.put(kDialogTop + 9, column + 2, state.note, Style::kPlain,
+  canvas.put(kDialogTop + 9, column + 2, field.note(), Style::kPlain,
              Colour::kDefault, width - 4);
 }
 
-void drawRelease(Canvas& canvas, const Garden& garden,
-                 const ScreenState& state) {
+void drawRelease(Canvas& canvas, const ScreenGame& game,
+                 const ReleaseDialog& release) {
   // As wide as the screen, so that no edge of a box below shows beside it.
   const int width = kScreenColumns;
   canvas.frame(kDialogTop + 3, 0, 14, width,
-               "Let " + garden.mirl[state.selected].getName() + " go?");
+               "Let " + game.garden().mirl[game.selected()].getName() + " go?");
   int row = kDialogTop + 4;
   canvas.put(row++, 4,
              "Its code brings it back with i (or --import):", Style::kPlain,
              Colour::kDefault, width - 4);
   const int perLine = width - 8;
-  for (std::size_t at = 0; at < state.code.size(); at += perLine) {
-    canvas.put(row++, 4, state.code.substr(at, perLine), Style::kBold);
+  for (std::size_t at = 0; at < release.code.size(); at += perLine) {
+    canvas.put(row++, 4, release.code.substr(at, perLine), Style::kBold);
   }
   canvas.put(kDialogTop + 15, 4,
              "y lets it go now; the code is kept in released-codes.txt",
              Style::kPlain, Colour::kDefault, width - 4);
 }
 
-constexpr const char* kHelpLines[] = {
-    "Tumblenook: every key and what it does",
-    "",
-    "0-7       select the mirl in that slot; arrow keys move the selection",
-    "h         hatch an egg: Normal, Monotone, Shiny Monotone or Jewel",
-    "n         name the selected mirl (one word, at most 64 bytes)",
-    "g         give it a fruit, an Orvan Drive or a small animal",
-    "p         pet it (only a Child's alignment moves)",
-    "b         breed it with another grown mirl; the forecast shows the egg",
-    "r         release it: its code is shown, y lets it go",
-    "i         import a creature from its code into the first empty slot",
-    "q         leave: one last hour passes and the garden is saved",
-    "",
-    "In a list, type the number shown beside an entry and press Enter, or",
-    "choose with the arrow keys and Enter. Esc cancels any dialog.",
-    "Every action you finish is one hour for every mirl; looking, a",
-    "cancelled dialog, a refusal, a release and an import cost no hour.",
-    "Ctrl-C leaves as q does; Ctrl-Z suspends, and fg comes back.",
-};
+// The help: the keys that select, then the key table's lines, then how
+// lists and time work.
+std::vector<std::string> helpLines() {
+  std::vector<std::string> lines = {
+      "Tumblenook: every key and what it does", "",
+      "0-7       select the mirl in that slot; arrow keys move the selection"};
+  for (const KeyBinding& binding : keyTable()) {
+    if (!binding.help.empty()) lines.push_back(helpLine(binding));
+  }
+  for (const char* line : {
+           "",
+           "In a list, type the number shown beside an entry and press Enter, "
+           "or",
+           "choose with the arrow keys and Enter. Esc cancels any dialog.",
+           "Every action you finish is one hour for every mirl; looking, a",
+           "cancelled dialog, a refusal, a release and an import cost no hour.",
+           "Ctrl-C leaves as q does; Ctrl-Z suspends, and fg comes back.",
+       }) {
+    lines.emplace_back(line);
+  }
+  return lines;
+}
 
 void drawHelp(Canvas& canvas) {
   canvas.frame(1, 0, kScreenRows - 3, kScreenColumns, "Help");
   int row = 2;
-  for (const char* text : kHelpLines) {
+  for (const std::string& text : helpLines()) {
     canvas.put(row, 3, text, row == 2 ? Style::kBold : Style::kPlain,
                Colour::kDefault, kScreenColumns - 6);
     ++row;
   }
 }
 
-void drawDialog(Canvas& canvas, const Garden& garden,
-                const ScreenState& state) {
-  switch (state.dialog) {
-    case Dialog::kNone:
-      return;
-    case Dialog::kHelp:
-      return drawHelp(canvas);
-    case Dialog::kName:
-      return drawFieldDialog(canvas, state,
-                             "Name " + garden.mirl[state.selected].getName(),
-                             "One word, at most 64 bytes, no blanks:");
-    case Dialog::kImport:
-      return drawFieldDialog(canvas, state, "Import a creature",
-                             "Paste its code (blanks are ignored):");
-    case Dialog::kRelease:
-      return drawRelease(canvas, garden, state);
-    default:
-      return drawPickerDialog(canvas, garden, state);
+// The list of the open dialog, for the dialogs that show one.
+const ListPicker* listOf(const Dialog& dialog) {
+  if (const auto* open = std::get_if<EggKindDialog>(&dialog))
+    return &open->list;
+  if (const auto* open = std::get_if<GeneDialog>(&dialog)) return &open->list;
+  if (const auto* open = std::get_if<ItemKindDialog>(&dialog)) {
+    return &open->list;
+  }
+  if (const auto* open = std::get_if<ItemDialog>(&dialog)) return &open->list;
+  if (const auto* open = std::get_if<PetDialog>(&dialog)) return &open->list;
+  if (const auto* open = std::get_if<BreedDialog>(&dialog)) return &open->list;
+  return nullptr;
+}
+
+void drawDialog(Canvas& canvas, const ScreenGame& game) {
+  const Dialog& dialog = game.dialog();
+  if (std::holds_alternative<HelpDialog>(dialog)) return drawHelp(canvas);
+  if (const auto* naming = std::get_if<NameDialog>(&dialog)) {
+    return drawFieldDialog(
+        canvas, naming->field,
+        "Name " + game.garden().mirl[game.selected()].getName(),
+        "One word, at most " + std::to_string(kMaxNameBytes) +
+            " bytes, no blanks:");
+  }
+  if (const auto* import = std::get_if<ImportDialog>(&dialog)) {
+    return drawFieldDialog(canvas, import->field, "Import a creature",
+                           "Paste its code (blanks are ignored):");
+  }
+  if (const auto* release = std::get_if<ReleaseDialog>(&dialog)) {
+    return drawRelease(canvas, game, *release);
+  }
+  if (const ListPicker* list = listOf(dialog)) {
+    drawPickerDialog(canvas, game, *list);
   }
 }
 
@@ -390,8 +385,8 @@ bool fitsScreen(int rows, int columns) {
   return rows >= kScreenRows && columns >= kScreenColumns;
 }
 
-Canvas composeScreen(const Garden& garden, const ScreenState& state, int rows,
-                     int columns) {
+Canvas composeScreen(const ScreenGame& game, int rows, int columns) {
+  const Garden& garden = game.garden();
   Canvas canvas(rows, columns);
   if (!fitsScreen(rows, columns)) {
     drawTooSmall(canvas);
@@ -404,13 +399,13 @@ Canvas composeScreen(const Garden& garden, const ScreenState& state, int rows,
   canvas.paint(kTitleRow, 0, kScreenColumns, Style::kReverse);
   for (int slot = 0; slot < CAPACITY; ++slot) {
     drawBox(canvas, garden, slot,
-            slot == state.selected && garden.isOccupied(slot));
+            slot == game.selected() && garden.isOccupied(slot));
   }
-  drawStatistics(canvas, garden, state.selected);
+  drawStatistics(canvas, garden, game.selected());
   // The answer stands just above the keys, whatever the window's size.
-  canvas.put(rows - 2, 1, state.answer, Style::kBold, Colour::kDefault,
+  canvas.put(rows - 2, 1, game.answer(), Style::kBold, Colour::kDefault,
              columns - 2);
-  drawKeys(canvas, state.dialog);
-  drawDialog(canvas, garden, state);
+  drawKeys(canvas, game.dialog());
+  drawDialog(canvas, game);
   return canvas;
 }

@@ -74,6 +74,57 @@ attr_t attributesOf(const Cell& cell, bool colour) {
   return attributes;
 }
 
+// The characters that are keys of their own.
+constexpr wchar_t kEscapeCharacter = 27;
+constexpr wchar_t kDeleteCharacter = 127;
+constexpr wchar_t kBackspaceCharacter = 8;
+
+// The key that a typed character is.
+Key typedKey(wchar_t typed) {
+  switch (typed) {
+    case '\r':
+    case '\n':
+      return Key::named(KeyKind::kEnter);
+    case kEscapeCharacter:
+      return Key::named(KeyKind::kEscape);
+    case kDeleteCharacter:
+    case kBackspaceCharacter:
+      return Key::named(KeyKind::kBackspace);
+    default:
+      return Key::typed(typed);
+  }
+}
+
+// The key that an ncurses function key code is.
+Key functionKey(int code) {
+  switch (code) {
+    case KEY_ENTER:
+      return Key::named(KeyKind::kEnter);
+    case KEY_BACKSPACE:
+      return Key::named(KeyKind::kBackspace);
+    case KEY_UP:
+      return Key::named(KeyKind::kUp);
+    case KEY_DOWN:
+      return Key::named(KeyKind::kDown);
+    case KEY_LEFT:
+      return Key::named(KeyKind::kLeft);
+    case KEY_RIGHT:
+      return Key::named(KeyKind::kRight);
+    case KEY_PPAGE:
+      return Key::named(KeyKind::kPageUp);
+    case KEY_NPAGE:
+      return Key::named(KeyKind::kPageDown);
+    case KEY_HOME:
+      return Key::named(KeyKind::kHome);
+    case KEY_END:
+      return Key::named(KeyKind::kEnd);
+    case KEY_RESIZE:
+      return Key::named(KeyKind::kResize);
+    default:
+      return Key::named(KeyKind::kOther);
+  }
+}
+
 }  // namespace
 
 bool terminalUsable(std::string& why) {
@@ -148,15 +199,10 @@ Key Terminal::nextKey() {
     }
     wint_t typed = 0;
     const int got = wget_wch(stdscr, &typed);
-    if (got == KEY_CODE_YES && typed == KEY_RESIZE) {
-      ::sigprocmask(SIG_SETMASK, &previous, nullptr);
-      return Key{KeyKind::kResize, 0, 0};
-    }
     if (got != ERR) {
       ::sigprocmask(SIG_SETMASK, &previous, nullptr);
-      if (got == KEY_CODE_YES)
-        return Key{KeyKind::kKey, 0, static_cast<int>(typed)};
-      return Key{KeyKind::kCharacter, static_cast<wchar_t>(typed), 0};
+      if (got == KEY_CODE_YES) return functionKey(static_cast<int>(typed));
+      return typedKey(static_cast<wchar_t>(typed));
     }
     // Input that is ready twice without giving a key is the end of it: the
     // terminal went away without a hang-up.
@@ -206,14 +252,3 @@ void Terminal::show(const Canvas& canvas) {
   attrset(A_NORMAL);
   refresh();
 }
-
-int keyEnter() { return KEY_ENTER; }
-int keyBackspace() { return KEY_BACKSPACE; }
-int keyUp() { return KEY_UP; }
-int keyDown() { return KEY_DOWN; }
-int keyLeft() { return KEY_LEFT; }
-int keyRight() { return KEY_RIGHT; }
-int keyPageUp() { return KEY_PPAGE; }
-int keyPageDown() { return KEY_NPAGE; }
-int keyHome() { return KEY_HOME; }
-int keyEnd() { return KEY_END; }

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "canvas.h"
+#include "key.h"
 
 struct screen;  // ncurses's SCREEN, which only the terminal unit knows
 
@@ -21,20 +22,6 @@ struct screen;  // ncurses's SCREEN, which only the terminal unit knows
 // can place the cursor; otherwise false, with the reason in words in `why`.
 // Prints nothing.
 bool terminalUsable(std::string& why);
-
-// What waiting for a key gave.
-enum class KeyKind {
-  kCharacter,  // a typed character, in `character`
-  kKey,        // a function key (arrows, Enter, Backspace...), in `code`
-  kResize,     // the window changed size
-  kLeave,      // a leave signal arrived
-};
-
-struct Key {
-  KeyKind kind = KeyKind::kLeave;
-  wchar_t character = 0;  // for kCharacter
-  int code = 0;           // for kKey: an ncurses KEY_ code
-};
 
 // The terminal while the screen is up: started by the constructor, restored
 // by the destructor, whatever way the screen is left.
@@ -55,6 +42,8 @@ class Terminal {
 
   // Sleeps until the next key, a resize or a leave signal: no timer, no
   // polling. A leave signal that arrived before the call is seen at once.
+  // The terminal's keys come as named keys (key.h): Enter, Esc, Backspace,
+  // the arrows, paging, Home and End.
   Key nextKey();
 
   // Shows `canvas` as the whole screen; only the cells that changed are
@@ -67,18 +56,5 @@ class Terminal {
   bool colour_ =
       false;  // the terminal has colours and NO_COLOR is unset or empty
 };
-
-// ncurses's code of the Enter key, and the other keys the screen reads, as
-// plain numbers, so that the screen's logic needs no ncurses header.
-int keyEnter();
-int keyBackspace();
-int keyUp();
-int keyDown();
-int keyLeft();
-int keyRight();
-int keyPageUp();
-int keyPageDown();
-int keyHome();
-int keyEnd();
 
 #endif  // TUMBLENOOK_TERMINAL_H_

@@ -53,12 +53,12 @@ TEST_F(ScreenView, FillsEveryWindowExactlyAndKeepsNamesInTheirBoxes) {
   creature.setName(longName);
   Garden garden;
   garden.addToGarden(creature);
-  ScreenState state;
+  const ScreenGame game(garden);
   for (const auto& [rows, columns] :
        {std::pair{1, 1}, std::pair{5, 20}, std::pair{23, 80}, std::pair{24, 79},
         std::pair{24, 80}, std::pair{40, 132}}) {
     SCOPED_TRACE(std::to_string(columns) + "x" + std::to_string(rows));
-    const Canvas canvas = composeScreen(garden, state, rows, columns);
+    const Canvas canvas = composeScreen(game, rows, columns);
     for (int row = 0; row < rows; ++row) {
       EXPECT_EQ(columns, displayWidth(canvas.line(row))) << canvas.line(row);
     }

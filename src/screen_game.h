@@ -1,0 +1,145 @@
+// The full-screen game's top level: the garden, the selected creature, the
+// open dialog, and what each key does to them. It turns keys into the
+// actions of the rules (actions.h), says in the screen's words (see
+// screen_words.h) what they did or why they could not be done, and runs the
+// hour after each completed action.
+//
+// Time passes as in the line game: each completed action (hatch, name,
+// give, pet, breed) is one choice, after which the age tick runs, and
+// leaving runs it once more. Looking, a cancelled dialog, a refusal, a
+// release and an import cost no hour, and a refusal draws nothing from
+// rand, so that the screen and the line game leave the same garden for the
+// same choices.
+//
+// The game needs no terminal: keys go in (key.h), and the view
+// (screen_view.h) reads what it shows from here, so tests play it whole.
+
+#ifndef TUMBLENOOK_SCREEN_GAME_H_
+#define TUMBLENOOK_SCREEN_GAME_H_
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "garden.h"
+#include "items.h"
+#include "key.h"
+#include "key_table.h"
+#include "list_picker.h"
+#include "text_field.h"
+
+// The dialogs, each with only the state it needs.
+struct HelpDialog {};
+struct EggKindDialog {
+  ListPicker list;
+};
+struct GeneDialog {
+  int eggKind;  // the kind of egg that asks for the gene
+  ListPicker list;
+};
+struct NameDialog {
+  TextField field{FieldFilter::kName};
+};
+struct ItemKindDialog {
+  // The catalogue, read as the dialog opens, as the line game reads it at
+  // every give, so that an edited file counts at once.
+  std::shared_ptr<const ItemCollection> items;
+  ListPicker list;
+};
+struct ItemDialog {
+  std::shared_ptr<const ItemCollection> items;
+  int kind;  // an ItemKind
+  ListPicker list;
+};
+struct PetDialog {
+  ListPicker list;
+};
+struct BreedDialog {
+  ListPicker list;  // the partners
+};
+struct ReleaseDialog {
+  std::string code;  // of the creature that would leave
+};
+struct ImportDialog {
+  TextField field{FieldFilter::kCode};
+};
+
+// The open dialog; std::monostate when the garden has the keys.
+using Dialog =
+    std::variant<std::monostate, HelpDialog, EggKindDialog, GeneDialog,
+                 NameDialog, ItemKindDialog, ItemDialog, PetDialog, BreedDialog,
+                 ReleaseDialog, ImportDialog>;
+
+class ScreenGame {
+ public:
+  // What a key did: the game goes on, or the player leaves.
+  enum class Outcome { kGoOn, kLeave };
+
+  // A game on `garden`, which must outlive it; slot 0 is selected.
+  explicit ScreenGame(Garden& garden) : garden_(garden) {}
+
+  // Acts on one key; kLeave when the player leaves with q.
+  Outcome onKey(const Key& key);
+
+  // Runs the hour of leaving, as choice 0 of the line game does.
+  void leave() { garden_.ageMirl(); }
+
+  const Garden& garden() const { return garden_; }
+  // The slot of the selected creature (it may be empty).
+  int selected() const { return selected_; }
+  // The line that answers the last key.
+  const std::string& answer() const { return answer_; }
+  const Dialog& dialog() const { return dialog_; }
+  // The codes of the creatures released in this game, in order.
+  const std::vector<std::string>& released() const { return released_; }
+
+ private:
+  Outcome onTopKey(const Key& key);
+  void run(Command command);
+  void select(int slot);
+  void moveSelection(KeyKind kind);
+  void close(std::string answer);
+  std::optional<int> pickWith(ListPicker& list, const Key& key);
+
+  void onKeyIn(EggKindDialog& dialog, const Key& key);
+  void onKeyIn(GeneDialog& dialog, const Key& key);
+  void onKeyIn(NameDialog& dialog, const Key& key);
+  void onKeyIn(ItemKindDialog& dialog, const Key& key);
+  void onKeyIn(ItemDialog& dialog, const Key& key);
+  void onKeyIn(PetDialog& dialog, const Key& key);
+  void onKeyIn(BreedDialog& dialog, const Key& key);
+  void onKeyIn(const ReleaseDialog& dialog, const Key& key);
+  void onKeyIn(ImportDialog& dialog, const Key& key);
+
+  void startHatch();
+  void startName();
+  void startGive();
+  void startPet();
+  void startBreed();
+  void startRelease();
+  void startImport();
+
+  void hatch(int kind, int gene);
+  void openItems(std::shared_ptr<const ItemCollection> items, int kind);
+  void give(const ItemCollection& items, int kind, int index);
+  void pet(int alignment);
+  void breedWith(ListPicker& partners, int partner);
+  void importCode(ImportDialog& dialog);
+
+  // Runs the age tick after a completed action; the answer is `answer`
+  // and what the hour brought (evolutions, reincarnations).
+  void passHour(const std::string& answer);
+
+  // The name of the creature in `slot`.
+  std::string nameIn(int slot) const { return garden_.mirl[slot].getName(); }
+
+  Garden& garden_;
+  int selected_ = 0;
+  std::string answer_;
+  Dialog dialog_;
+  std::vector<std::string> released_;
+};
+
+#endif  // TUMBLENOOK_SCREEN_GAME_H_

@@ -1,0 +1,91 @@
+// The screen's words: how the full screen answers an action, words the
+// hour's events and says why an action cannot be done. The line game has
+// its own exact texts (console.h); these are the screen's alone, built from
+// the rules' own constants, so that a changed rule changes its words too.
+
+#ifndef TUMBLENOOK_SCREEN_WORDS_H_
+#define TUMBLENOOK_SCREEN_WORDS_H_
+
+#include <string>
+#include <vector>
+
+#include "actions.h"
+#include "garden.h"
+#include "mirl.h"
+
+// The answer to a dialog closed without acting.
+inline constexpr char kCancelledWords[] = "Cancelled; no hour passed";
+// The answer to a release that was not confirmed.
+inline constexpr char kKeptWords[] = "Kept; no hour passed";
+// Why nothing can join the garden.
+inline constexpr char kGardenFullWords[] =
+    "The garden is full: release a mirl (r) to make room";
+// The answer to a key that means nothing where it was pressed.
+inline constexpr char kNoSuchKeyWords[] =
+    "That key does nothing here; ? shows the keys";
+// The answer to Enter in the garden.
+inline constexpr char kEnterAloneWords[] =
+    "Enter alone does nothing here: press a key of an action";
+
+// Why slot `slot` of `garden` cannot be acted on: it is empty.
+std::string emptySlotWords(const Garden& garden, int slot);
+
+// Why `name` cannot be petted.
+// REQUIRES: refusal != PetRefusal::kNone.
+std::string petRefusalWords(const std::string& name, PetRefusal refusal);
+
+// Why `name` cannot breed yet: it has not evolved.
+std::string notGrownWords(const std::string& name);
+
+// Why the pair cannot breed, for the breed dialog's note, when the partner
+// in slot `partner` is the reason.
+// REQUIRES: refusal is kSameCreature, kNotInGarden or kChild.
+std::string partnerRefusalWords(const Garden& garden, int partner,
+                                BreedRefusal refusal);
+
+// Why `name` cannot be released: its record is too long for a code.
+std::string tooLongForCodeWords(const std::string& name);
+
+// The answer to a hatch: "A Jewel egg hatched in slot 3: Shiny Ruby".
+std::string hatchedWords(int kind, int slot, const Mirl& egg);
+
+// The answer to naming: "Pip is now called Pipkin".
+std::string namedWords(const std::string& was, const std::string& now);
+
+// The answer to giving `creature` item `index` of `kind`, once `before` became
+// `creature`: what it took, the skills that changed and the sliders that
+// moved.
+std::string givenWords(const Mirl& before, const Mirl& creature,
+                       const ItemCollection& items, int kind, int index);
+
+// The answer to petting, once `before` became `creature`.
+std::string pettedWords(const Mirl& before, const Mirl& creature);
+
+// The answer to breeding: "Ada and Bo had an egg in slot 3: Shiny Ruby".
+std::string bredWords(const Garden& garden, int first, int second, int slot);
+
+// The answer to a release.
+std::string releasedWords(const std::string& name);
+
+// The answer to an import into `slot`.
+std::string joinedWords(const Garden& garden, int slot);
+
+// The skills that changed from `before` to `after`, as "Swim 3 → 4, Run +6
+// exp", or "no skill changed".
+std::string levelChanges(const Mirl& before, const Mirl& after);
+
+// The sliders that moved from `before` to `after`, as "Swim-Fly 3 → 4", or
+// "" when none moved.
+std::string sliderChanges(const Mirl& before, const Mirl& after);
+
+// What the hour did, each event as ". <name> evolved into <form>" or
+// ". <name> was reincarnated", in order; "" for a quiet hour.
+std::string eventWords(const Garden& garden,
+                       const std::vector<AgeEvent>& events);
+
+// When a creature of `age` next changes: "evolves in 3h", "reborn in 12h",
+// or, read from a file at the last age or more, that it never will again.
+// `in` goes between the change and its hours.
+std::string nextChangeWords(int age, const std::string& in = " in ");
+
+#endif  // TUMBLENOOK_SCREEN_WORDS_H_
