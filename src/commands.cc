@@ -402,6 +402,38 @@ int releaseCreature(Garden& garden, int slot) {
   return EXIT_SUCCESS;
 }
 
+// The player's garden folder, found as tumblenook-play finds it:
+// $TUMBLENOOK_GARDEN, else $XDG_DATA_HOME/tumblenook, else
+// $HOME/.local/share/tumblenook, an empty variable counting as unset (HOME
+// aside). Empty when not even HOME is set: there is no garden folder then.
+std::string playersGardenFolder() {
+  const char* own = std::getenv("TUMBLENOOK_GARDEN");
+  if (own != nullptr && *own != '\0') return own;
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data != nullptr && *data != '\0') {
+    return std::string(data) + "/tumblenook";
+  }
+  const char* home = std::getenv("HOME");
+  return home == nullptr ? "" : std::string(home) + "/.local/share/tumblenook";
+}
+
+// After an option that looked for the garden in the current folder: where
+// that folder holds none and the player's garden folder holds one, one line
+// on standard error says where it is, for `tumblenook` run from the wrong
+// folder shows an empty garden. Gives back the option's `status`.
+int notePlayersGarden(int status) {
+  struct stat info {};
+  if (::lstat(kGardenFile, &info) == 0 || errno != ENOENT) return status;
+  const std::string folder = playersGardenFolder();
+  const std::string garden = folder + "/" + kGardenFile;
+  if (folder.empty() || ::lstat(garden.c_str(), &info) != 0) return status;
+  std::cerr << "tumblenook: this folder holds no garden; yours is in "
+            << safeText(folder)
+            << ": tumblenook-play plays it, and takes this option too"
+            << std::endl;
+  return status;
+}
+
 }  // namespace
 
 std::optional<int> runOptions(int argc, char** argv, Garden& garden,
@@ -414,13 +446,13 @@ std::optional<int> runOptions(int argc, char** argv, Garden& garden,
     case Command::kScreen:
       return screenCanStart(playOn);
     case Command::kList:
-      return listGarden(garden);
+      return notePlayersGarden(listGarden(garden));
     case Command::kExport:
-      return exportCreature(garden, options.slot);
+      return notePlayersGarden(exportCreature(garden, options.slot));
     case Command::kImport:
       return importCreature(garden, options.value);
     case Command::kRelease:
-      return releaseCreature(garden, options.slot);
+      return notePlayersGarden(releaseCreature(garden, options.slot));
     case Command::kHelp:
       std::cout << kUsage;
       return printed(std::cout);

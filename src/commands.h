@@ -12,6 +12,10 @@
 // garden), and save it atomically. A refusal gives one line on standard
 // error, exit status 1, and leaves the garden file as it was.
 //
+// --list, --export and --release run in a folder without a garden add one
+// line on standard error when the player's garden folder (the one
+// tumblenook-play plays) holds one: where it is.
+//
 // Messages go to standard error; standard output carries only what an
 // option was asked to print.
 

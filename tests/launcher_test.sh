@@ -127,6 +127,35 @@ has '0: Pip'
 cmp "$scratch/mirl" "$garden/mirl.dat"
 ls "$garden" | cmp -s "$scratch/before" - || fail "--list changed the folder"
 
+# A file named to --import is the one in the folder the player started in,
+# as a relative or a whole name: the game refuses it as a code and tells how
+# to import the code it keeps. A name of a garden's file is no file of the
+# player's; "-" reads the code from standard input, even beside a file of
+# that name, and a code imports.
+here=$scratch/here trade=$scratch/trade
+mkdir "$here" "$trade" && cp "$shipped/fruits.dat" "$trade/" && : >"$here/-"
+printf 'Pip\n' >"$here/pip.code" && printf '%s\n' "$code" >"$here/real.code"
+hint="tumblenook: this is not a creature code; to import the code kept in \
+$here/pip.code, use --import - < $here/pip.code"
+while IFS='|' read -r from args input status out err; do
+  got=0
+  (cd "$from" && env -i PATH="$PATH" HOME="$scratch/home" TUMBLENOOK_GARDEN="$trade" \
+    "$prefix/bin/tumblenook-play" $args <"${input:-/dev/null}" >"$scratch/out" \
+    2>"$scratch/err") || got=$?
+  [ "$got" = "$status" ] || fail "$args: exit status $got, not $status"
+  [ "$(cat "$scratch/out")" = "$out" ] || fail "$args: printed '$(cat "$scratch/out")'"
+  [ "$(cat "$scratch/err")" = "$err" ] || fail "$args: said '$(cat "$scratch/err")'"
+done <<ROWS
+$here|--import pip.code||1||$hint
+$here|--imp=pip.code||1||$hint
+$here|--import $here/pip.code||1||$hint
+/|--import $here/pip.code||1||$hint
+/|--import ${here#/}/pip.code||1||$hint
+$here|--import fruits.dat||1||tumblenook: this is not a creature code
+$here|--import -|$here/real.code|0|Pip joined the garden in slot 0.|
+$here|--import $code||0|Pip joined the garden in slot 1.|
+ROWS
+
 # Uninstalling removes every installed file and the catalogue's folder; the
 # garden stays.
 cmake --build "$1" --target uninstall >/dev/null

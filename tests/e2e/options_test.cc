@@ -3,9 +3,12 @@
 // only on a terminal.
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -17,6 +20,18 @@
 
 namespace e2e {
 namespace {
+
+// A garden folder that cannot be: a path under a file. Every game of these
+// tests looks for the player's garden there, and not in the home of whoever
+// runs them, unless a test names another.
+constexpr char kNowhere[] = "/dev/null/tumblenook";
+
+class NoPlayersGarden : public ::testing::Environment {
+ public:
+  void SetUp() override { setenv("TUMBLENOOK_GARDEN", kNowhere, 1); }
+};
+[[maybe_unused]] ::testing::Environment* const kNoPlayersGarden =
+    ::testing::AddGlobalTestEnvironment(new NoPlayersGarden);
 
 constexpr char kUsage[] = "Usage: tumblenook [OPTION]\n";
 constexpr char kTryHelp[] = "Try 'tumblenook --help' for more information.\n";
@@ -232,6 +247,130 @@ TEST(Commands, MoveCreaturesInAndOutOrRefuseTouchingNothing) {
     // Refused where there is no garden, it leaves not even a lock.
     if (c.garden.empty() && c.status != 0) {
       EXPECT_EQ(0u, run.files.count("mirl.dat.lock"));
+    }
+  }
+}
+
+// The variables that name the player's garden folder, set for the games a
+// test starts; the test's own come back when it ends.
+class GardenVariables {
+ public:
+  GardenVariables() {
+    for (const char* name : kNames) {
+      const char* value = getenv(name);
+      saved_.push_back(value ? std::optional<std::string>(value)
+                             : std::nullopt);
+    }
+  }
+  ~GardenVariables() {
+    for (size_t i = 0; i < saved_.size(); ++i) set(kNames[i], saved_[i]);
+  }
+  GardenVariables(const GardenVariables&) = delete;
+  GardenVariables& operator=(const GardenVariables&) = delete;
+
+  // Sets TUMBLENOOK_GARDEN, XDG_DATA_HOME and HOME, or unsets those given
+  // no value.
+  void setAll(const std::optional<std::string> (&values)[3]) {
+    for (int i = 0; i < 3; ++i) set(kNames[i], values[i]);
+  }
+
+ private:
+  static constexpr const char* kNames[] = {"TUMBLENOOK_GARDEN", "XDG_DATA_HOME",
+                                           "HOME"};
+  static void set(const char* name, const std::optional<std::string>& value) {
+    if (value) {
+      setenv(name, value->c_str(), 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  std::vector<std::optional<std::string>> saved_;
+};
+
+// Which variable names the garden folder: TUMBLENOOK_GARDEN, else
+// XDG_DATA_HOME (the other one empty), else HOME (both empty); none set at
+// all; or TUMBLENOOK_GARDEN naming the folder the game runs in.
+enum class Named { kOwn, kData, kHome, kNoVariable, kGamesFolder };
+
+TEST(Options, LookingWhereNoGardenIsSaysWhereThePlayersGardenIs) {
+  struct Case {
+    const char* what;
+    Named named;
+    bool there;  // the garden folder holds a garden (the others do not)
+    bool here;   // the folder the game runs in holds its own
+    bool note;
+  };
+  const Case cases[] = {
+      {"own folder", Named::kOwn, true, false, true},
+      {"own folder empty", Named::kOwn, false, false, false},
+      {"data folder", Named::kData, true, false, true},
+      {"data folder empty", Named::kData, false, false, false},
+      {"home folder", Named::kHome, true, false, true},
+      {"home folder empty", Named::kHome, false, false, false},
+      {"a garden here too", Named::kOwn, true, true, false},
+      {"no variable", Named::kNoVariable, false, false, false},
+      {"here is the garden folder", Named::kGamesFolder, true, true, false},
+      {"here is the empty garden folder", Named::kGamesFolder, false, false,
+       false},
+  };
+  const std::vector<std::string> commands[] = {
+      {"--list"}, {"--export", "0"}, {"--release", "0"}};
+  const std::string kept = saveFile(garden(3));
+  for (const Case& c : cases) {
+    for (const std::vector<std::string>& args : commands) {
+      SCOPED_TRACE(std::string(c.what) + " " + args[0]);
+      GardenVariables variables;
+      const std::filesystem::path player = makeTempFolder("tumblenook-player");
+      const std::string own = player / "own", data = player / "data",
+                        home = player / "home";
+      const std::string folders[] = {own, data + "/tumblenook",
+                                     home + "/.local/share/tumblenook"};
+      const int chosen = static_cast<int>(c.named);
+      for (int i = 0; i < 3; ++i) {
+        const bool holds =
+            c.named == Named::kNoVariable || i != chosen ? !c.there : c.there;
+        std::filesystem::create_directories(folders[i]);
+        if (holds) writeFile(folders[i] + "/mirl.dat", kept);
+      }
+      GameSetup game(
+          "", c.here ? FileMap{{"mirl.dat", saveFile(garden(2))}} : FileMap{});
+      game.args = args;
+      const GameResult alone = runGame(game);  // no garden folder named
+      switch (c.named) {
+        case Named::kOwn:
+          variables.setAll({own, data, home});
+          break;
+        case Named::kData:
+          variables.setAll({"", data, home});
+          break;
+        case Named::kHome:
+          variables.setAll({"", "", home});
+          break;
+        case Named::kNoVariable:
+          variables.setAll({std::nullopt, std::nullopt, std::nullopt});
+          break;
+        case Named::kGamesFolder:
+          variables.setAll({std::nullopt, data, home});
+          game.prepare = [](const GameSetup::Folder& folder) {
+            setenv("TUMBLENOOK_GARDEN", folder.c_str(), 1);
+          };
+          break;
+      }
+      const GameResult run = runGame(game);
+      EXPECT_EQ(alone.status, run.status);
+      EXPECT_EQ(alone.out, run.out);
+      const std::string note =
+          c.note ? "tumblenook: this folder holds no garden; yours is in " +
+                       folders[chosen] +
+                       ": tumblenook-play plays it, and takes this option "
+                       "too\n"
+                 : "";
+      EXPECT_EQ(alone.err + note, run.err);
+      for (const std::string& folder : folders) {  // looked at, not touched
+        EXPECT_TRUE(readFile(folder + "/mirl.dat").empty() ||
+                    readFile(folder + "/mirl.dat") == kept);
+      }
+      std::filesystem::remove_all(player);
     }
   }
 }
