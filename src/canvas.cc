@@ -88,58 +88,90 @@ const Cell& Canvas::at(int row, int column) const {
   return cells_[static_cast<std::size_t>(row) * columns_ + column];
 }
 
+Cell* Canvas::rowOf(int row) {
+  return &cells_[static_cast<std::size_t>(row) * columns_];
+}
+
 int Canvas::put(int row, int column, std::string_view text, Style style,
                 Colour colour, int room) {
   if (row < 0 || row >= rows_ || column >= columns_) return 0;
-  int space = columns_ - std::max(column, 0);
-  if (room >= 0) space = std::min(space, room - std::max(0, -column));
+  int space = columns_ - column;
+  if (room >= 0) space = std::min(space, room);
   const std::string fitted = fitWidth(text, space);
-  int at = std::max(column, 0);
-  const int first = at;
+  const int width = displayWidth(fitted);
+  const int from = std::max(column, 0);
+  const int to = std::min(column + width, columns_);
+  if (from >= to) return width;
+  cutWideCharacterAt(row, from);
+  cutWideCharacterAt(row, to);
+  Cell* const cells = rowOf(row);
+  int at = column;
+  int last = -1;  // the cell of the last character drawn whole, if any
   for (std::size_t byte = 0; byte < fitted.size();) {
     const Glyph glyph = glyphAt(fitted, byte);
     byte += glyph.bytes.size();
-    if (glyph.width == 0) {  // a combining mark joins the cell before it
-      if (at > 0) cells_[row * columns_ + at - 1].glyph.append(glyph.bytes);
+    if (glyph.width == 0) {
+      // A combining mark joins the character before it, when that one was
+      // drawn here: never a cell of something else, nor a half.
+      if (last >= 0) cells[last].glyph.append(glyph.bytes);
       continue;
     }
-    Cell& cell = cells_[static_cast<std::size_t>(row) * columns_ + at];
-    cell = Cell{std::string(glyph.bytes), style, colour};
-    for (int rest = 1; rest < glyph.width; ++rest) {
-      cells_[static_cast<std::size_t>(row) * columns_ + at + rest] =
-          Cell{"", style, colour};
+    if (at >= 0) {
+      cells[at] = Cell{std::string(glyph.bytes), style, colour};
+      for (int rest = 1; rest < glyph.width; ++rest) {
+        cells[at + rest] = Cell{"", style, colour};
+      }
+      last = at;
+    } else {
+      // Left of the canvas: only the part of it that shows, as blanks.
+      for (int cell = 0; cell < at + glyph.width; ++cell) {
+        cells[cell] = Cell{" ", style, colour};
+      }
+      last = -1;
     }
     at += glyph.width;
   }
-  mendWideCharacters(row, first, at);
-  return at - first;
+  return width;
 }
 
-// A wide character cut in half by what was just put on columns `from` to
-// `to` of `row` leaves a blank, never half a glyph.
-void Canvas::mendWideCharacters(int row, int from, int to) {
-  Cell* const cells = &cells_[static_cast<std::size_t>(row) * columns_];
-  if (from > 0 && from < to && displayWidth(cells[from - 1].glyph) > 1) {
-    cells[from - 1].glyph = " ";
-  }
-  for (int at = to; at < columns_ && cells[at].glyph.empty(); ++at) {
-    cells[at].glyph = " ";
-  }
+// A wide character across the border between `column` - 1 and `column` of
+// `row` would be left in half by whatever is drawn on one side of it alone:
+// it makes way for blanks, in both its cells, before.
+void Canvas::cutWideCharacterAt(int row, int column) {
+  if (column <= 0 || column >= columns_) return;
+  Cell* const cells = rowOf(row);
+  if (!cells[column].glyph.empty()) return;  // a character starts here
+  int lead = column;
+  while (lead > 0 && cells[lead].glyph.empty()) --lead;
+  int end = column;
+  while (end < columns_ && cells[end].glyph.empty()) ++end;
+  for (int at = lead; at < end; ++at) cells[at].glyph = " ";
 }
 
 void Canvas::paint(int row, int column, int width, Style style, Colour colour) {
-  for (int at = column; at < column + width; ++at) {
-    if (!inside(row, at)) continue;
-    Cell& cell = cells_[static_cast<std::size_t>(row) * columns_ + at];
-    cell.style = style;
-    if (colour != Colour::kDefault) cell.colour = colour;
+  if (row < 0 || row >= rows_) return;
+  const int from = std::max(column, 0);
+  const int to = std::min(column + std::max(width, 0), columns_);
+  if (from >= to) return;
+  // Both halves of a character are drawn in one style, or it is gone.
+  cutWideCharacterAt(row, from);
+  cutWideCharacterAt(row, to);
+  Cell* const cells = rowOf(row);
+  for (int at = from; at < to; ++at) {
+    cells[at].style = style;
+    if (colour != Colour::kDefault) cells[at].colour = colour;
   }
 }
 
 void Canvas::frame(int row, int column, int height, int width,
                    std::string_view title) {
   if (height < 2 || width < 2) return;
-  for (int r = row; r < row + height; ++r) {
+  const int from = std::max(column, 0);
+  const int to = std::min(column + width, columns_);
+  for (int r = std::max(row, 0); r < std::min(row + height, rows_); ++r) {
+    if (from >= to) break;
+    cutWideCharacterAt(r, from);
+    cutWideCharacterAt(r, to);
     for (int c = column; c < column + width; ++c) {
       const bool top = r == row;
       const bool bottom = r == row + height - 1;
@@ -152,9 +184,7 @@ void Canvas::frame(int row, int column, int height, int width,
       if (top && right) glyph = kTopRight;
       if (bottom && left) glyph = kBottomLeft;
       if (bottom && right) glyph = kBottomRight;
-      if (inside(r, c)) {
-        cells_[static_cast<std::size_t>(r) * columns_ + c] = Cell{glyph};
-      }
+      if (inside(r, c)) rowOf(r)[c] = Cell{glyph};
     }
   }
   if (!title.empty()) {

@@ -53,19 +53,23 @@ class Canvas {
   int columns() const { return columns_; }
 
   // Puts `text` at `row`, `column`, cut to `room` columns (and to the
-  // canvas's edge). Returns the columns used. Text outside the canvas is
-  // dropped.
+  // canvas's edge). Returns the columns it takes from `column`, where the
+  // next text may go on (0 when the row is outside). What falls outside the
+  // canvas is dropped, a column left of it included; a wide character cut in
+  // half by the text's ends gives way to a blank.
   int put(int row, int column, std::string_view text,
           Style style = Style::kPlain, Colour colour = Colour::kDefault,
           int room = -1);
 
   // Gives the `width` cells from `row`, `column` the style (and colour),
-  // as for a highlighted line.
+  // as for a highlighted line. A wide character only half inside them is
+  // blanked: the halves of a character are never drawn in two styles.
   void paint(int row, int column, int width, Style style,
              Colour colour = Colour::kDefault);
 
   // Draws a frame around the box of `height` by `width` at `row`, `column`,
-  // blanking its inside, with `title` on its top edge.
+  // blanking its inside, with `title` on its top edge. A wide character
+  // that an edge cuts in half is blanked outside the frame too.
   void frame(int row, int column, int height, int width,
              std::string_view title = "");
 
@@ -77,7 +81,12 @@ class Canvas {
 
  private:
   bool inside(int row, int column) const;
-  void mendWideCharacters(int row, int from, int to);
+  // The cells of row `row`. REQUIRES: 0 <= row < rows().
+  Cell* rowOf(int row);
+  // Blanks a wide character across the border before `column`, so that
+  // drawing on one side of that border never leaves half of it.
+  // REQUIRES: 0 <= row < rows().
+  void cutWideCharacterAt(int row, int column);
 
   int rows_;
   int columns_;
