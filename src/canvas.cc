@@ -60,19 +60,129 @@ int displayWidth(std::string_view text) {
   return width;
 }
 
-std::string fitWidth(std::string_view text, int columns) {
-  if (displayWidth(text) <= columns) return std::string(text);
-  if (columns <= 0) return "";
-  std::string fitted;
+namespace {
+
+// The longest start of `text` that takes at most `columns` columns, with
+// the combining marks of its last character.
+std::string_view cutTo(std::string_view text, int columns) {
   int width = 0;
-  for (std::size_t at = 0; at < text.size();) {
+  std::size_t at = 0;
+  while (at < text.size()) {
     const Glyph glyph = glyphAt(text, at);
-    if (width + glyph.width > columns - 1) break;
-    fitted.append(glyph.bytes);
+    if (width + glyph.width > columns) break;
     width += glyph.width;
     at += glyph.bytes.size();
   }
-  return fitted + kEllipsis;
+  return text.substr(0, at);
+}
+
+bool isBlank(char byte) { return byte == ' ' || byte == '\t'; }
+
+// Breaks one paragraph, text without a line end, into lines of at most
+// `columns` columns, greedily: a word goes on the line while it fits, on
+// the next one when it does not, and only a word longer than a line is cut,
+// filling the line it starts on.
+class LineBreaker {
+ public:
+  LineBreaker(int columns, std::vector<std::string>& lines)
+      : columns_(columns), lines_(lines) {}
+
+  void wrap(std::string_view paragraph) {
+    for (std::size_t at = 0; at < paragraph.size();) {
+      const bool blank = isBlank(paragraph[at]);
+      std::size_t end = at;
+      while (end < paragraph.size() && isBlank(paragraph[end]) == blank) ++end;
+      const std::string_view run = paragraph.substr(at, end - at);
+      if (blank) {
+        gap_ = run;  // dropped when the line breaks here, or ends
+      } else {
+        addWord(run);
+      }
+      at = end;
+    }
+    endLine();
+  }
+
+ private:
+  void addWord(std::string_view word) {
+    const int width = displayWidth(word);
+    if (fits(width)) {
+      append(word);
+      return;
+    }
+    if (width <= columns_) {  // whole on the next line
+      breakLine();
+      append(word);
+      return;
+    }
+    for (std::size_t at = 0; at < word.size();) {
+      const Glyph glyph = glyphAt(word, at);
+      if (fits(glyph.width)) {
+        append(glyph.bytes);
+        at += glyph.bytes.size();
+      } else if (!line_.empty() || !gap_.empty()) {
+        breakLine();
+      } else {
+        // Wider than a whole line: it can never be shown, only marked.
+        append(kEllipsis);
+        at += glyph.bytes.size();
+      }
+    }
+  }
+
+  bool fits(int width) const {
+    return width_ + static_cast<int>(gap_.size()) + width <= columns_;
+  }
+
+  void append(std::string_view text) {
+    line_.append(gap_).append(text);
+    width_ += static_cast<int>(gap_.size()) + displayWidth(text);
+    gap_ = {};
+  }
+
+  // A break before what comes next: the line so far ends, if anything is
+  // on it, and the blanks before the break go with it.
+  void breakLine() {
+    if (!line_.empty()) endLine();
+    gap_ = {};
+  }
+
+  void endLine() {
+    lines_.push_back(line_);
+    line_.clear();
+    width_ = 0;
+    gap_ = {};
+  }
+
+  const int columns_;
+  std::vector<std::string>& lines_;
+  std::string line_;
+  int width_ = 0;
+  // Blanks seen since the line's last word: they go on the line only with
+  // a word after them, so a line neither starts (after a break) nor ends
+  // with blanks; before the first word, they are the text's indent.
+  std::string_view gap_;
+};
+
+}  // namespace
+
+std::string fitWidth(std::string_view text, int columns) {
+  if (displayWidth(text) <= columns) return std::string(text);
+  if (columns <= 0) return "";
+  return std::string(cutTo(text, columns - 1)) + kEllipsis;
+}
+
+std::vector<std::string> wrapText(std::string_view text, int columns) {
+  std::vector<std::string> lines;
+  if (columns <= 0) return lines;
+  LineBreaker breaker(columns, lines);
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    breaker.wrap(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
 }
 
 Canvas::Canvas(int rows, int columns)
@@ -132,6 +242,21 @@ int Canvas::put(int row, int column, std::string_view text, Style style,
     at += glyph.width;
   }
   return width;
+}
+
+int Canvas::putWrapped(int row, int column, std::string_view text, int rows,
+                       int columns, Style style, Colour colour) {
+  const std::vector<std::string> lines = wrapText(text, columns);
+  const int shown = std::min(static_cast<int>(lines.size()), std::max(rows, 0));
+  for (int line = 0; line < shown; ++line) {
+    const bool cut =
+        line == shown - 1 && shown < static_cast<int>(lines.size());
+    put(row + line, column,
+        cut ? std::string(cutTo(lines[line], columns - 1)) + kEllipsis
+            : lines[line],
+        style, colour, columns);
+  }
+  return shown;
 }
 
 // A wide character across the border between `column` - 1 and `column` of

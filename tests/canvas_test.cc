@@ -1,7 +1,8 @@
 // The canvas, composed without a terminal: whatever is drawn over a wide
 // character's half (the edge of a frame, the end of a text, a highlight),
 // the other half is blanked, and every line still measures the canvas's
-// width, neither a column more nor one less.
+// width, neither a column more nor one less. Text wraps into lines that
+// fit, broken at blanks, and cut inside a word only when it must.
 
 #include "canvas.h"
 
@@ -10,6 +11,7 @@
 #include <clocale>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -99,6 +101,77 @@ TEST_F(CanvasTest, ABlankedHalfKeepsItsStyleAndAPaintedOneTakesTheNew) {
   }
   EXPECT_EQ(Colour::kRed, canvas.at(0, 3).colour);
   EXPECT_EQ(Colour::kDefault, canvas.at(0, 2).colour);
+}
+
+using Lines = std::vector<std::string>;
+
+TEST_F(CanvasTest, WrapsTextAtBlanksAndCutsOnlyWordsLongerThanALine) {
+  const struct {
+    const char* text;
+    int columns;
+    Lines lines;
+  } cases[] = {
+      {"", 10, {}},
+      {"a b c", 0, {}},
+      {"a b c", -1, {}},
+      {"the quick brown fox", 10, {"the quick", "brown fox"}},
+      {"the quick", 9, {"the quick"}},  // an exact fit
+      {"abc def", 3, {"abc", "def"}},   // the blank at the break swallowed
+      {"abc   def", 5, {"abc", "def"}},
+      {"  ab cd", 5, {"  ab", "cd"}},  // the first line's indent kept
+      {"   abcd", 5, {"abcd"}},        // unless the word would not fit
+      {"ab cdef", 4, {"ab", "cdef"}},  // not cut: it fits a line of its own
+      {"see aVeryLongWord", 6, {"see aV", "eryLon", "gWord"}},
+      {"abcdef", 3, {"abc", "def"}},
+      {"ab c", 1, {"a", "b", "c"}},
+      {"小鳥 小鳥", 4, {"小鳥", "小鳥"}},
+      {"小鳥小鳥", 3, {"小", "鳥", "小", "鳥"}},  // never half a character
+      {"a小鳥", 4, {"a小", "鳥"}},
+      {"a鳥b", 1, {"a", "…", "b"}},  // too wide for any line: marked
+      {"e\u0301e\u0301", 1, {"e\u0301", "e\u0301"}},  // accents stay on
+      {"ab\ncd", 10, {"ab", "cd"}},
+      {"ab\n\ncd", 10, {"ab", "", "cd"}},
+      {"ab\n", 10, {"ab"}},
+      {"ab   ", 2, {"ab"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.text) + " in " + std::to_string(c.columns));
+    const Lines lines = wrapText(c.text, c.columns);
+    EXPECT_EQ(c.lines, lines);
+    for (const std::string& line : lines) {
+      EXPECT_LE(displayWidth(line), c.columns) << line;
+    }
+  }
+}
+
+TEST_F(CanvasTest, PutsWrappedTextMarkingWhatDidNotFit) {
+  const struct {
+    const char* text;
+    int rows;
+    int columns;
+    int used;
+    Lines shown;  // the canvas's lines, blanks at their ends left off
+  } cases[] = {
+      {"the quick brown fox", 3, 10, 2, {"the quick", "brown fox", ""}},
+      {"the quick brown fox jumps", 2, 10, 2, {"the quick", "brown fox…", ""}},
+      {"the quick brown fox jumps", 2, 9, 2, {"the quick", "brown fo…", ""}},
+      {"小鳥小鳥小鳥", 2, 4, 2, {"小鳥", "小…", ""}},
+      {"a b c d", 1, 1, 1, {"…", "", ""}},
+      {"the quick", 0, 10, 0, {"", "", ""}},
+      {"", 3, 10, 0, {"", "", ""}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    Canvas canvas(kRows, kColumns);
+    EXPECT_EQ(c.used, canvas.putWrapped(0, 0, c.text, c.rows, c.columns));
+    Lines shown;
+    for (int row = 0; row < kRows; ++row) {
+      const std::string line = canvas.line(row);
+      shown.push_back(line.substr(0, line.find_last_not_of(' ') + 1));
+    }
+    EXPECT_EQ(c.shown, shown);
+    expectWholeLines(canvas);
+  }
 }
 
 }  // namespace
