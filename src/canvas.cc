@@ -60,19 +60,129 @@ int displayWidth(std::string_view text) {
   return width;
 }
 
-std::string fitWidth(std::string_view text, int columns) {
-  if (displayWidth(text) <= columns) return std::string(text);
-  if (columns <= 0) return "";
-  std::string fitted;
+namespace {
+
+// The longest start of `text` that takes at most `columns` columns, with
+// the combining marks of its last character.
+std::string_view cutTo(std::string_view text, int columns) {
   int width = 0;
-  for (std::size_t at = 0; at < text.size();) {
+  std::size_t at = 0;
+  while (at < text.size()) {
     const Glyph glyph = glyphAt(text, at);
-    if (width + glyph.width > columns - 1) break;
-    fitted.append(glyph.bytes);
+    if (width + glyph.width > columns) break;
     width += glyph.width;
     at += glyph.bytes.size();
   }
-  return fitted + kEllipsis;
+  return text.substr(0, at);
+}
+
+bool isBlank(char byte) { return byte == ' ' || byte == '\t'; }
+
+// Breaks one paragraph, text without a line end, into lines of at most
+// `columns` columns, greedily: a word goes on the line while it fits, on
+// the next one when it does not, and only a word longer than a line is cut,
+// filling the line it starts on.
+class LineBreaker {
+ public:
+  LineBreaker(int columns, std::vector<std::string>& lines)
+      : columns_(columns), lines_(lines) {}
+
+  void wrap(std::string_view paragraph) {
+    for (std::size_t at = 0; at < paragraph.size();) {
+      const bool blank = isBlank(paragraph[at]);
+      std::size_t end = at;
+      while (end < paragraph.size() && isBlank(paragraph[end]) == blank) ++end;
+      const std::string_view run = paragraph.substr(at, end - at);
+      if (blank) {
+        gap_ = run;  // dropped when the line breaks here, or ends
+      } else {
+        addWord(run);
+      }
+      at = end;
+    }
+    endLine();
+  }
+
+ private:
+  void addWord(std::string_view word) {
+    const int width = displayWidth(word);
+    if (fits(width)) {
+      append(word);
+      return;
+    }
+    if (width <= columns_) {  // whole on the next line
+      breakLine();
+      append(word);
+      return;
+    }
+    for (std::size_t at = 0; at < word.size();) {
+      const Glyph glyph = glyphAt(word, at);
+      if (fits(glyph.width)) {
+        append(glyph.bytes);
+        at += glyph.bytes.size();
+      } else if (!line_.empty() || !gap_.empty()) {
+        breakLine();
+      } else {
+        // Wider than a whole line: it can never be shown, only marked.
+        append(kEllipsis);
+        at += glyph.bytes.size();
+      }
+    }
+  }
+
+  bool fits(int width) const {
+    return width_ + static_cast<int>(gap_.size()) + width <= columns_;
+  }
+
+  void append(std::string_view text) {
+    line_.append(gap_).append(text);
+    width_ += static_cast<int>(gap_.size()) + displayWidth(text);
+    gap_ = {};
+  }
+
+  // A break before what comes next: the line so far ends, if anything is
+  // on it, and the blanks before the break go with it.
+  void breakLine() {
+    if (!line_.empty()) endLine();
+    gap_ = {};
+  }
+
+  void endLine() {
+    lines_.push_back(line_);
+    line_.clear();
+    width_ = 0;
+    gap_ = {};
+  }
+
+  const int columns_;
+  std::vector<std::string>& lines_;
+  std::string line_;
+  int width_ = 0;
+  // Blanks seen since the line's last word: they go on the line only with
+  // a word after them, so a line neither starts (after a break) nor ends
+  // with blanks; before the first word, they are the text's indent.
+  std::string_view gap_;
+};
+
+}  // namespace
+
+std::string fitWidth(std::string_view text, int columns) {
+  if (displayWidth(text) <= columns) return std::string(text);
+  if (columns <= 0) return "";
+  return std::string(cutTo(text, columns - 1)) + kEllipsis;
+}
+
+std::vector<std::string> wrapText(std::string_view text, int columns) {
+  std::vector<std::string> lines;
+  if (columns <= 0) return lines;
+  LineBreaker breaker(columns, lines);
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    breaker.wrap(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
 }
 
 Canvas::Canvas(int rows, int columns)
@@ -88,58 +198,105 @@ const Cell& Canvas::at(int row, int column) const {
   return cells_[static_cast<std::size_t>(row) * columns_ + column];
 }
 
+Cell* Canvas::rowOf(int row) {
+  return &cells_[static_cast<std::size_t>(row) * columns_];
+}
+
 int Canvas::put(int row, int column, std::string_view text, Style style,
                 Colour colour, int room) {
   if (row < 0 || row >= rows_ || column >= columns_) return 0;
-  int space = columns_ - std::max(column, 0);
-  if (room >= 0) space = std::min(space, room - std::max(0, -column));
+  int space = columns_ - column;
+  if (room >= 0) space = std::min(space, room);
   const std::string fitted = fitWidth(text, space);
-  int at = std::max(column, 0);
-  const int first = at;
+  const int width = displayWidth(fitted);
+  const int from = std::max(column, 0);
+  const int to = std::min(column + width, columns_);
+  if (from >= to) return width;
+  cutWideCharacterAt(row, from);
+  cutWideCharacterAt(row, to);
+  Cell* const cells = rowOf(row);
+  int at = column;
+  int last = -1;  // the cell of the last character drawn whole, if any
   for (std::size_t byte = 0; byte < fitted.size();) {
     const Glyph glyph = glyphAt(fitted, byte);
     byte += glyph.bytes.size();
-    if (glyph.width == 0) {  // a combining mark joins the cell before it
-      if (at > 0) cells_[row * columns_ + at - 1].glyph.append(glyph.bytes);
+    if (glyph.width == 0) {
+      // A combining mark joins the character before it, when that one was
+      // drawn here: never a cell of something else, nor a half.
+      if (last >= 0) cells[last].glyph.append(glyph.bytes);
       continue;
     }
-    Cell& cell = cells_[static_cast<std::size_t>(row) * columns_ + at];
-    cell = Cell{std::string(glyph.bytes), style, colour};
-    for (int rest = 1; rest < glyph.width; ++rest) {
-      cells_[static_cast<std::size_t>(row) * columns_ + at + rest] =
-          Cell{"", style, colour};
+    if (at >= 0) {
+      cells[at] = Cell{std::string(glyph.bytes), style, colour};
+      for (int rest = 1; rest < glyph.width; ++rest) {
+        cells[at + rest] = Cell{"", style, colour};
+      }
+      last = at;
+    } else {
+      // Left of the canvas: only the part of it that shows, as blanks.
+      for (int cell = 0; cell < at + glyph.width; ++cell) {
+        cells[cell] = Cell{" ", style, colour};
+      }
+      last = -1;
     }
     at += glyph.width;
   }
-  mendWideCharacters(row, first, at);
-  return at - first;
+  return width;
 }
 
-// A wide character cut in half by what was just put on columns `from` to
-// `to` of `row` leaves a blank, never half a glyph.
-void Canvas::mendWideCharacters(int row, int from, int to) {
-  Cell* const cells = &cells_[static_cast<std::size_t>(row) * columns_];
-  if (from > 0 && from < to && displayWidth(cells[from - 1].glyph) > 1) {
-    cells[from - 1].glyph = " ";
+int Canvas::putWrapped(int row, int column, std::string_view text, int rows,
+                       int columns, Style style, Colour colour) {
+  const std::vector<std::string> lines = wrapText(text, columns);
+  const int shown = std::min(static_cast<int>(lines.size()), std::max(rows, 0));
+  for (int line = 0; line < shown; ++line) {
+    const bool cut =
+        line == shown - 1 && shown < static_cast<int>(lines.size());
+    put(row + line, column,
+        cut ? std::string(cutTo(lines[line], columns - 1)) + kEllipsis
+            : lines[line],
+        style, colour, columns);
   }
-  for (int at = to; at < columns_ && cells[at].glyph.empty(); ++at) {
-    cells[at].glyph = " ";
-  }
+  return shown;
+}
+
+// A wide character across the border between `column` - 1 and `column` of
+// `row` would be left in half by whatever is drawn on one side of it alone:
+// it makes way for blanks, in both its cells, before.
+void Canvas::cutWideCharacterAt(int row, int column) {
+  if (column <= 0 || column >= columns_) return;
+  Cell* const cells = rowOf(row);
+  if (!cells[column].glyph.empty()) return;  // a character starts here
+  int lead = column;
+  while (lead > 0 && cells[lead].glyph.empty()) --lead;
+  int end = column;
+  while (end < columns_ && cells[end].glyph.empty()) ++end;
+  for (int at = lead; at < end; ++at) cells[at].glyph = " ";
 }
 
 void Canvas::paint(int row, int column, int width, Style style, Colour colour) {
-  for (int at = column; at < column + width; ++at) {
-    if (!inside(row, at)) continue;
-    Cell& cell = cells_[static_cast<std::size_t>(row) * columns_ + at];
-    cell.style = style;
-    if (colour != Colour::kDefault) cell.colour = colour;
+  if (row < 0 || row >= rows_) return;
+  const int from = std::max(column, 0);
+  const int to = std::min(column + std::max(width, 0), columns_);
+  if (from >= to) return;
+  // Both halves of a character are drawn in one style, or it is gone.
+  cutWideCharacterAt(row, from);
+  cutWideCharacterAt(row, to);
+  Cell* const cells = rowOf(row);
+  for (int at = from; at < to; ++at) {
+    cells[at].style = style;
+    if (colour != Colour::kDefault) cells[at].colour = colour;
   }
 }
 
 void Canvas::frame(int row, int column, int height, int width,
                    std::string_view title) {
   if (height < 2 || width < 2) return;
-  for (int r = row; r < row + height; ++r) {
+  const int from = std::max(column, 0);
+  const int to = std::min(column + width, columns_);
+  for (int r = std::max(row, 0); r < std::min(row + height, rows_); ++r) {
+    if (from >= to) break;
+    cutWideCharacterAt(r, from);
+    cutWideCharacterAt(r, to);
     for (int c = column; c < column + width; ++c) {
       const bool top = r == row;
       const bool bottom = r == row + height - 1;
@@ -152,9 +309,7 @@ void Canvas::frame(int row, int column, int height, int width,
       if (top && right) glyph = kTopRight;
       if (bottom && left) glyph = kBottomLeft;
       if (bottom && right) glyph = kBottomRight;
-      if (inside(r, c)) {
-        cells_[static_cast<std::size_t>(r) * columns_ + c] = Cell{glyph};
-      }
+      if (inside(r, c)) rowOf(r)[c] = Cell{glyph};
     }
   }
   if (!title.empty()) {
