@@ -18,11 +18,12 @@
 #include "screen_game.h"
 #include "test_util.h"
 
-// The looks of a record: the allele pairs, shown allele first.
+// The looks of a record: the allele pairs, shown allele first; by default
+// a purebred Two-Tone Sky Blue, whose children all look the same.
 struct Looks {
-  int color[2] = {4, 3};
-  int coat[2] = {1, 2};
-  int shine[2] = {0, 1};
+  int color[2] = {4, 4};
+  int coat[2] = {0, 0};
+  int shine[2] = {0, 0};
   int twotone[2] = {1, 1};
 };
 
@@ -85,6 +86,17 @@ inline ScreenGame::Outcome press(ScreenGame& game,
   ScreenGame::Outcome outcome = ScreenGame::Outcome::kGoOn;
   for (const std::string& key : keys) outcome = game.onKey(keyNamed(key));
   return outcome;
+}
+
+// The keys named by the words of `words`, split at single blanks, with
+// "Space" for the blank key itself: keys("n Z Space Enter").
+inline std::vector<std::string> keys(const std::string& words) {
+  std::vector<std::string> named;
+  std::istringstream in(words);
+  for (std::string word; std::getline(in, word, ' ');) {
+    named.push_back(word == "Space" ? " " : word);
+  }
+  return named;
 }
 
 // The names of the keys that type `text`, one UTF-8 character each.
