@@ -49,7 +49,6 @@ std::string noteOf(const ScreenGame& game) {
 }
 
 Garden emptyGarden() { return Garden(); }
-Garden oneGarden() { return gardenOf({creature("Ada", 24, kNormalForms)}); }
 
 // Six grown creatures, S0 to S5: three rows of boxes.
 Garden sixGarden() {
@@ -300,6 +299,7 @@ TEST_F(ScreenGameTest, SelectsByDigitAndArrowsAndAnswersEveryOtherKey) {
       {threeGarden, keys("7"), "", "Slot 7 is empty", kAges, kThree, 0},
       {threeGarden, keys("8"), "", kNoSuchKeyWords, kAges, kThree, 0},
       {emptyGarden, keys("0"), "", kEmpty, "", "", 0},
+      {oneGarden, keys("1"), "", "Slot 1 is empty", "24", "Ada", 0},
       {threeGarden, keys("Right"), "", "", kAges, kThree, 1},
       {threeGarden, keys("Down"), "", "", kAges, kThree, 2},
       {threeGarden, keys("Down Up"), "", "", kAges, kThree, 0},

@@ -70,6 +70,11 @@ inline Garden threeGarden() {
                    creature("Cy", 8, kChildForm)});
 }
 
+// Ada alone.
+inline Garden oneGarden() {
+  return gardenOf({creature("Ada", 24, kNormalForms)});
+}
+
 // A full garden of grown creatures named G0 to G7.
 inline Garden fullGarden() {
   Garden garden;

@@ -69,17 +69,19 @@ TEST(TextField, TakesWhatItsFilterLetsThrough) {
       {FieldFilter::kCode, {"Esc"}, R::kCancelled, "", ""},
   };
   for (const auto& c : cases) {
-    const std::string shown = c.keys.size() > 8 ? "(many)" : [&] {
-      std::string keys;
-      for (const std::string& key : c.keys) keys += key + " ";
-      return keys;
-    }();
-    SCOPED_TRACE(shown);
+    std::string pressed;
+    for (const std::string& key : c.keys) pressed += key + " ";
+    SCOPED_TRACE(pressed.substr(0, 40));
     TextField field(c.filter);
     R last = R::kNone;
     for (const std::string& key : c.keys) last = field.onKey(keyNamed(key));
     EXPECT_EQ(c.last, last);
-    EXPECT_EQ(c.text, field.text());
+    if (c.text.size() > kMaxNameBytes) {  // told by its length alone
+      EXPECT_EQ(c.text.size(), field.text().size());
+      EXPECT_TRUE(c.text == field.text());
+    } else {
+      EXPECT_EQ(c.text, field.text());
+    }
     EXPECT_EQ(c.note, field.note());
   }
 }
@@ -98,9 +100,12 @@ TEST(TextField, EncodesAndErasesWholeCharacters) {
   const struct {
     const char *text, *erased;
   } erasing[] = {
-      {"ab", "a"},        {"a\u00e9", "a"},  {"a\u5c0f", "a"},
-      {"\U0001F426", ""}, {"a\x80\x80", ""},  // lone continuation bytes go with
-                                              // what leads them
+      {"ab", "a"},
+      {"a\u00e9", "a"},
+      {"a\u5c0f", "a"},
+      {"\U0001F426", ""},
+      // Lone continuation bytes go with the byte that leads them.
+      {"a\x80\x80", ""},
       {"", ""},
   };
   for (const auto& c : erasing) {
