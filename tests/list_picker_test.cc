@@ -120,7 +120,9 @@ TEST(ListPicker, PicksByNumberOrHighlightAndSaysWhyNot) {
     R last = R::kNone;
     for (const std::string& key : c.keys) last = list.onKey(keyNamed(key));
     EXPECT_EQ(c.last, last);
-    if (last == R::kPicked) EXPECT_EQ(c.picked, list.picked());
+    if (last == R::kPicked) {
+      EXPECT_EQ(c.picked, list.picked());
+    }
     EXPECT_EQ(c.highlighted, list.highlighted());
     EXPECT_EQ(c.entries[c.highlighted].number, list.highlightedEntry()->number);
     EXPECT_EQ(c.typed, list.typed());

@@ -12,7 +12,6 @@
 
 #include "actions.h"
 #include "garden.h"
-#include "key_table.h"
 #include "screen_util.h"
 #include "screen_words.h"
 
@@ -93,6 +92,13 @@ Garden sixteenLooksGarden() {
                    creatureOf(recordOf("Bo", 30, kNormalForms, second))});
 }
 
+// Ben carries a Red beside his Sky Blue: half of their eggs are purebred.
+Garden halfPureGarden() {
+  const Looks carrier{{4, 9}, {0, 0}, {0, 0}, {1, 1}};
+  return gardenOf({creature("Ann", 24, kNormalForms),
+                   creatureOf(recordOf("Ben", 30, kNormalForms, carrier))});
+}
+
 // Bo has lived once before.
 Garden rebornGarden() {
   std::string record = recordOf("Bo", 30, kNormalForms);
@@ -117,11 +123,18 @@ TEST_F(ScreenView, ShowsTheGardenEachDialogAndItsKeys) {
   const std::string bo = *codeOfCreature(threeGarden().mirl[1]);
   const std::string listKeys =
       "0-9 type a number  \u2191\u2193 choose  Enter pick  Esc cancel";
-  std::vector<std::string> help = {"Tumblenook: every key and what it does",
-                                   "0-7       select the mirl in that slot"};
-  for (const KeyBinding& binding : keyTable()) {
-    if (!binding.help.empty()) help.push_back(helpLine(binding));
-  }
+  const std::vector<std::string> help = {
+      "Tumblenook: every key and what it does",
+      "0-7       select the mirl in that slot; arrow keys move the selection",
+      "h         hatch an egg: Normal, Monotone, Shiny Monotone or Jewel",
+      "n         name the selected mirl (one word, at most 64 bytes)",
+      "g         give it a fruit, an Orvan Drive or a small animal",
+      "p         pet it (only a Child's alignment moves)",
+      "b         breed it with another grown mirl; the forecast shows the egg",
+      "r         release it: its code is shown, y lets it go",
+      "i         import a creature from its code into the first empty slot",
+      "q         leave: one last hour passes and the garden is saved",
+      "Esc cancels any dialog."};
   // clang-format off
   const Shows cases[] = {
       {threeGarden, {}, {" Tumblenook: 3 of 8 mirl in the garden", "0 Ada", "1 Bo", "2 Cy", "3 empty",
@@ -150,7 +163,7 @@ TEST_F(ScreenView, ShowsTheGardenEachDialogAndItsKeys) {
                                  bo.substr(0, 72), bo.substr(72, 72),
                                  "y lets it go now; the code is kept in released-codes.txt",
                                  "y let it go  Esc keep it"}},
-      {threeGarden, {"?"}, help},
+      {threeGarden, {"?"}, help, {"?         "}},
       {threeGarden, {"?"}, {"any key back to the garden"}},
       {threeGarden, {"g"}, {"Give Ada", "1) Food", "2) Orvan Drives", "3) Small Animals"}},
       {threeGarden, {"g", "1", "Enter"}, {"Which fruit?", "0) Kelpberry", "1) Sourbramble"}},
@@ -159,6 +172,7 @@ TEST_F(ScreenView, ShowsTheGardenEachDialogAndItsKeys) {
       {threeGarden, {"2", "p"}, {"Pet Cy", "-1) Hero", "0) Neutral", "1) Dark"}},
       {threeGarden, {"b"}, {"Breed Ada with", "0) Ada, Normal/Neutral", "2) Cy, Child",
                             "Their egg would look:", "100.0% Two-Tone Sky Blue", "purebred: 100.0%"}},
+      {halfPureGarden, {"b"}, {"75.0%  Two-Tone Sky Blue", "25.0%  Two-Tone Red", "purebred: 50.0%"}},
       {threeGarden, {"b", "Home"}, {"(pick another mirl)"}, {"purebred:"}},
       {sixteenLooksGarden, {"b"}, {"6.3%   Shiny Two-Tone Brown", "18.8%  3 other looks",
                                    "purebred: 0.0%"}},
@@ -167,8 +181,8 @@ TEST_F(ScreenView, ShowsTheGardenEachDialogAndItsKeys) {
   for (const Shows& c : cases) {
     std::string pressed;
     for (const std::string& key : c.keys) pressed += key + " ";
-    SCOPED_TRACE(pressed);
     Garden garden = c.start();
+    SCOPED_TRACE(namesIn(garden) + ": " + pressed);
     ScreenGame game(garden);
     press(game, c.keys);
     const std::string text =
