@@ -217,6 +217,20 @@ TEST_F(ScreenGameTest, GivesFromTheCatalogueReadAsTheDialogOpens) {
   // clang-format on
 }
 
+TEST_F(ScreenGameTest, ReadsTheCatalogueAtEachGiveAndKeepsItForTheDialog) {
+  Garden garden = threeGarden();
+  ScreenGame game(garden);
+  press(game, keys("g"));
+  writeFile("fruits.dat",
+            "Name Swim Fly Run Power Stamina Sweet Juice\n"
+            "Plumquat 0 0 0 0 1 1 1\n");
+  press(game, keys("1 Enter 0 Enter"));
+  EXPECT_EQ("Ada ate a Kelpberry: Swim +50 exp, Run +10 exp, Stamina +20 exp",
+            game.answer());
+  press(game, keys("g 1 Enter 0 Enter"));
+  EXPECT_EQ("Ada ate a Plumquat: Stamina +4 exp", game.answer());
+}
+
 TEST_F(ScreenGameTest, PetsOnlyAChildAndBreedsOnlyGrownMirl) {
   const std::string petted = "Cy was petted: Hero-Dark 0 \u2192 ";
   const std::string bred = " had an egg in slot 3: Two-Tone Sky Blue";
