@@ -270,10 +270,14 @@ void drawFieldDialog(Canvas& canvas, const TextField& field,
   canvas.frame(kDialogTop + 4, column, 7, width, title);
   canvas.put(kDialogTop + 5, column + 2, hint, Style::kDim, Colour::kDefault,
              width - 4);
-  // The end of a long field stays in view, where the typing is.
+  // The end of a long field stays in view, where the typing is; a character
+  // cut at the front goes whole, none of its continuation bytes (10xxxxxx)
+  // left to reach the terminal.
   const int room = width - 5;
   std::string shown = field.text();
-  while (displayWidth(shown) > room - 1) shown.erase(0, 1);
+  while (displayWidth(shown) > room - 1 ||
+         (static_cast<unsigned char>(shown[0]) & 0xC0) == 0x80)
+    shown.erase(0, 1);
   const int used = canvas.put(kDialogTop + 7, column + 2, shown,
                               Style::kUnderline, Colour::kDefault, room);
   canvas.put(kDialogTop + 7, column + 2 + used, " ", Style::kReverse);

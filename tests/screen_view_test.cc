@@ -7,11 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "actions.h"
 #include "garden.h"
+#include "safe_text.h"
 #include "screen_util.h"
 #include "screen_words.h"
 
@@ -156,6 +158,9 @@ TEST_F(ScreenView, ShowsTheGardenEachDialogAndItsKeys) {
       {threeGarden, {"h", "4", "Enter", "End"}, {"17) Rare", "3) Ruby"}, {"0) None", "2) Silver"}},
       {threeGarden, {"n", "Z", "e"}, {"Name Ada", "One word, at most 64 bytes, no blanks:", "Ze ",
                                       "type the name  Backspace erase  Enter name it  Esc cancel"}},
+      // The end of a long name stays in view, its first character whole or gone.
+      {threeGarden, concat({{"n", "\u5c0f"}, keysTyping(std::string(59, 'a'))}),
+       {std::string(59, 'a')}, {"\u5c0f"}},
       {threeGarden, {"n", " "}, {"A name is one word, without blanks or control characters"}},
       {threeGarden, {"i"}, {"Import a creature", "Paste its code (blanks are ignored):",
                             "paste the code  Backspace erase  Enter import  Esc cancel"}},
@@ -192,6 +197,10 @@ TEST_F(ScreenView, ShowsTheGardenEachDialogAndItsKeys) {
     }
     for (const std::string& part : c.hidden) {
       EXPECT_EQ(std::string::npos, text.find(part)) << part << "\n" << text;
+    }
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+      EXPECT_TRUE(isSafeText(line)) << line;  // no character cut in half
     }
   }
 }
