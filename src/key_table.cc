@@ -27,7 +27,11 @@ std::vector<KeyBinding> makeTable() {
       {'i', "Import",
        "import a creature from its code into the first empty slot",
        Command::kImport},
-      {'?', "Help", "", Command::kHelp},
+      {'.', "Again", "do the last action again on the selected mirl (one hour)",
+       Command::kRepeat},
+      {'l', "Log", "the log: every answer of this game, newest first",
+       Command::kLog},
+      {'?', "Help", "this help", Command::kHelp},
       {'q', "Leave", "leave: one last hour passes and the garden is saved",
        Command::kLeave},
   };

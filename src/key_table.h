@@ -18,6 +18,8 @@ enum class Command {
   kBreed,
   kRelease,
   kImport,
+  kRepeat,
+  kLog,
   kHelp,
   kLeave,
 };

@@ -149,11 +149,14 @@ void drawStatistics(Canvas& canvas, const Garden& garden, int slot) {
        std::to_string(looks.getTwotone(1)));
 }
 
-// The keys of the open dialog: the key table's at the top level.
-std::vector<std::array<std::string, 2>> dialogKeys(const Dialog& dialog) {
+// The keys of the open dialog: at the top level, those of the key table
+// that can act now.
+std::vector<std::array<std::string, 2>> dialogKeys(const ScreenGame& game) {
+  const Dialog& dialog = game.dialog();
   std::vector<std::array<std::string, 2>> keys;
   if (std::holds_alternative<std::monostate>(dialog)) {
     for (const KeyBinding& binding : keyTable()) {
+      if (!game.canRun(binding.command)) continue;
       keys.push_back(
           {std::string(1, static_cast<char>(binding.key)), binding.label});
     }
@@ -181,10 +184,10 @@ std::vector<std::array<std::string, 2>> dialogKeys(const Dialog& dialog) {
 }
 
 // The keys on the window's last row, whatever its size.
-void drawKeys(Canvas& canvas, const Dialog& dialog) {
+void drawKeys(Canvas& canvas, const ScreenGame& game) {
   const int row = canvas.rows() - 1;
   int column = 0;
-  for (const auto& key : dialogKeys(dialog)) {
+  for (const auto& key : dialogKeys(game)) {
     column += canvas.put(row, column, key[0], Style::kReverse);
     column += canvas.put(row, column, " " + key[1] + "  ");
   }
@@ -405,7 +408,7 @@ Canvas composeScreen(const ScreenGame& game, int rows, int columns) {
   // The answer stands just above the keys, whatever the window's size.
   canvas.put(rows - 2, 1, game.answer(), Style::kBold, Colour::kDefault,
              columns - 2);
-  drawKeys(canvas, game.dialog());
+  drawKeys(canvas, game);
   drawDialog(canvas, game);
   return canvas;
 }
