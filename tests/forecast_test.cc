@@ -33,6 +33,11 @@ TEST(Forecast, GivesEveryAppearanceAndPurityAsExactCountsOfTheDraws) {
        "Shiny monotone Sky Blue=2048;monotone Sky Blue=2048;purebred=0"},
       {{Breed({2, 5}, {0, 0}, {0, 0}, {1, 1}), Breed(2, 0, false, true)},
        "Two-Tone White=3072;Two-Tone Pink=1024;purebred=2048"},
+      // Both parents mixed: slot 1 takes either allele of the other parent.
+      {{Breed({2, 5}, {0, 0}, {0, 0}, {1, 1}),
+        Breed({2, 7}, {0, 0}, {0, 0}, {1, 1})},
+       "Two-Tone White=2048;Two-Tone Grey=1024;Two-Tone Pink=1024;"
+       "purebred=1024"},
       {{Breed({3, 9}, {0, 0}, {1, 0}, {0, 0}), Breed(3, 0, false, false)},
        "monotone Brown=2304;Shiny monotone Brown=768;monotone Red=768;"
        "Shiny monotone Red=256;purebred=1024"},
