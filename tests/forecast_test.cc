@@ -4,10 +4,13 @@
 
 #include <cstdlib>
 #include <map>
+#include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "breed.h"
+#include "names.h"
 
 namespace {
 
@@ -19,6 +22,23 @@ void draw(T (&child)[2], T (Breed::*allele)(int) const, const Breed (&p)[2],
   const Breed &giver = p[draws & 1], &other = p[1 - (draws & 1)];
   child[0] = (giver.*allele)(draws >> 1 & 1);
   child[1] = (other.*allele)(draws >> 2 & 1);
+}
+
+// Every child of Breed(first, second), one for each of the kForecastOutcomes
+// outcomes of its twelve draws, three bits a trait.
+std::vector<Breed> allChildren(const Breed& first, const Breed& second) {
+  const Breed parents[2] = {first, second};
+  std::vector<Breed> children;
+  for (int draws = 0; draws < kForecastOutcomes; ++draws) {
+    int color[2], coat[2];
+    bool shine[2], twotone[2];
+    draw(color, &Breed::getColor, parents, draws);
+    draw(coat, &Breed::getCoat, parents, draws >> 3);
+    draw(shine, &Breed::getShine, parents, draws >> 6);
+    draw(twotone, &Breed::getTwotone, parents, draws >> 9);
+    children.emplace_back(color, coat, shine, twotone);
+  }
+  return children;
 }
 
 TEST(Forecast, GivesEveryAppearanceAndPurityAsExactCountsOfTheDraws) {
@@ -33,6 +53,11 @@ TEST(Forecast, GivesEveryAppearanceAndPurityAsExactCountsOfTheDraws) {
        "Shiny monotone Sky Blue=2048;monotone Sky Blue=2048;purebred=0"},
       {{Breed({2, 5}, {0, 0}, {0, 0}, {1, 1}), Breed(2, 0, false, true)},
        "Two-Tone White=3072;Two-Tone Pink=1024;purebred=2048"},
+      // Both parents mixed: slot 1 takes either allele of the other parent.
+      {{Breed({2, 5}, {0, 0}, {0, 0}, {1, 1}),
+        Breed({2, 7}, {0, 0}, {0, 0}, {1, 1})},
+       "Two-Tone White=2048;Two-Tone Grey=1024;Two-Tone Pink=1024;"
+       "purebred=1024"},
       {{Breed({3, 9}, {0, 0}, {1, 0}, {0, 0}), Breed(3, 0, false, false)},
        "monotone Brown=2304;Shiny monotone Brown=768;monotone Red=768;"
        "Shiny monotone Red=256;purebred=1024"},
@@ -52,14 +77,7 @@ TEST(Forecast, GivesEveryAppearanceAndPurityAsExactCountsOfTheDraws) {
     EXPECT_EQ(row.forecast,
               looks + "purebred=" + std::to_string(forecast.pureChance));
     int pure = 0;  // every outcome of the draws, counted one by one
-    for (int draws = 0; draws < kForecastOutcomes; ++draws) {
-      int color[2], coat[2];
-      bool shine[2], twotone[2];
-      draw(color, &Breed::getColor, row.parents, draws);
-      draw(coat, &Breed::getCoat, row.parents, draws >> 3);
-      draw(shine, &Breed::getShine, row.parents, draws >> 6);
-      draw(twotone, &Breed::getTwotone, row.parents, draws >> 9);
-      const Breed child(color, coat, shine, twotone);
+    for (const Breed& child : allChildren(row.parents[0], row.parents[1])) {
       ++counted[child.getPhenotype()];
       pure += child.isPure();
     }
@@ -74,6 +92,163 @@ TEST(Forecast, GivesEveryAppearanceAndPurityAsExactCountsOfTheDraws) {
       {1, "0.0%"},      {-5, "0.0%"},  {5000, "100.0%"}};
   for (const auto& [chance, text] : percents) {
     EXPECT_EQ(text, chancePercent(chance));
+  }
+}
+
+// A goal from words: "color:5", "coat:1", "shiny", "twotone", "pure".
+BreedingGoal goalOf(const std::string& words) {
+  BreedingGoal goal;
+  std::istringstream in(words);
+  for (std::string word; in >> word;) {
+    const std::string::size_type colon = word.find(':');
+    const std::string part = word.substr(0, colon);
+    if (part == "color") goal.color = std::stoi(word.substr(colon + 1));
+    if (part == "coat") goal.coat = std::stoi(word.substr(colon + 1));
+    goal.shiny |= part == "shiny";
+    goal.twoTone |= part == "twotone";
+    goal.purebred |= part == "pure";
+  }
+  return goal;
+}
+
+// Whether `child` meets `goal`, read off its appearance line as the player
+// sees it, and its purity.
+bool showsGoal(const Breed& child, const BreedingGoal& goal) {
+  std::string looks = child.getPhenotype();
+  const bool shiny = looks.rfind("Shiny ", 0) == 0;
+  if (shiny) looks.erase(0, std::string("Shiny ").size());
+  const bool twoTone = looks.rfind("Two-Tone ", 0) == 0;
+  const bool coatless = twoTone || looks.rfind("monotone ", 0) == 0;
+  const std::string shown =
+      coatless ? looks.substr(looks.find(' ') + 1) : looks;
+  return (!goal.shiny || shiny) && (!goal.twoTone || twoTone) &&
+         (!goal.coat ||
+          (*goal.coat == 0 ? coatless
+                           : !coatless && shown == COATS[*goal.coat])) &&
+         (!goal.color || (coatless && shown == COLORS[*goal.color])) &&
+         (!goal.purebred || child.isPure());
+}
+
+TEST(Forecast, AGoalIsMetByTheAllelesThatShow) {
+  // Within a trait the draws give (a, b) as often as (b, a), so no count
+  // tells the slots apart: single genotypes do.
+  const struct {
+    Breed child;
+    const char* goal;
+    bool met;
+  } rows[] = {
+      {Breed({0, 0}, {0, 0}, {false, true}, {true, true}), "shiny", false},
+      {Breed({0, 0}, {0, 0}, {true, false}, {true, true}), "shiny", true},
+      {Breed({0, 0}, {0, 0}, {false, false}, {false, true}), "twotone", false},
+      {Breed({0, 0}, {0, 3}, {false, false}, {true, true}), "color:0", true},
+      {Breed({0, 0}, {3, 0}, {false, false}, {true, true}), "color:0", false},
+      {Breed({0, 4}, {0, 0}, {false, false}, {true, true}), "color:4", false},
+      {Breed({4, 0}, {0, 0}, {false, false}, {false, false}), "color:4", true},
+      {Breed({0, 0}, {40, 0}, {false, false}, {true, true}),
+       "color:0 twotone coat:0", true},  // a coat outside the table shows none
+      {Breed({20, 20}, {0, 0}, {false, false}, {true, true}), "color:0 pure",
+       true},
+      {Breed({0, 0}, {14, 14}, {true, true}, {true, true}),
+       "coat:13 shiny pure", true},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.met, meetsGoal(row.child, goalOf(row.goal)))
+        << row.child.getPhenotype() << ": " << row.goal;
+    EXPECT_EQ(row.met, showsGoal(row.child, goalOf(row.goal))) << row.goal;
+  }
+}
+
+// Parents of the planner's tables, by the garden slot they stand in.
+const std::map<int, Breed> kParents = {
+    {0, Breed()},                   // Two-Tone Normal
+    {2, Breed(0, 1, false, true)},  // Gold
+    {5, Breed({2, 5}, {0, 1}, {true, false}, {true, false})},  // all mixed
+    {7, Breed({5, 7}, {1, 3}, {false, false}, {false, true})},
+    {8, Breed(99, 0, false, true)},   // an unchecked hatch: shows Normal
+    {9, Breed(0, 13, false, true)},   // Metal
+    {10, Breed(0, 14, false, true)},  // the other Metal
+};
+
+TEST(Forecast, CountsTheChildrenThatMeetAGoalAsTheDrawsGiveThem) {
+  const struct {
+    int first, second;
+    const char* goal;
+    int chance;
+  } rows[] = {
+      {0, 0, "", 4096},
+      {0, 0, "pure twotone color:0 coat:0", 4096},
+      {2, 0, "coat:1", 2048},
+      {2, 0, "coat:0", 2048},
+      {2, 0, "color:0 twotone", 2048},
+      {2, 0, "color:0 coat:1", 0},  // a coat hides the colour
+      {2, 0, "pure", 0},
+      {5, 7, "color:5", 512},  // no coat 1/4, Pink 1/2
+      {5, 7, "coat:1", 2048},
+      {5, 7, "shiny coat:3", 256},
+      {5, 7, "twotone", 512},
+      {5, 7, "color:2 twotone shiny", 32},
+      {5, 7, "pure", 64},
+      {5, 7, "pure coat:1", 64},
+      {5, 7, "pure coat:0", 0},  // the second parent carries no "None"
+      {5, 7, "shiny pure", 0},
+      {8, 0, "color:0 pure", 0},  // shows Normal, holds 99 and 0
+      {8, 0, "color:0", 4096},
+      {9, 10, "coat:13", 4096},  // both show "Metal "
+      {9, 10, "coat:14 pure", 0},
+      {9, 0, "color:0", 2048},
+  };
+  for (const auto& row : rows) {
+    const Breed& first = kParents.at(row.first);
+    const Breed& second = kParents.at(row.second);
+    const BreedingGoal goal = goalOf(row.goal);
+    const std::string which = std::to_string(row.first) + "x" +
+                              std::to_string(row.second) + " " + row.goal;
+    int counted = 0;
+    for (const Breed& child : allChildren(first, second)) {
+      counted += showsGoal(child, goal);
+    }
+    EXPECT_EQ(row.chance, counted) << which;
+    EXPECT_EQ(row.chance, goalChance(first, second, goal)) << which;
+    EXPECT_EQ(row.chance, goalChance(second, first, goal)) << which;
+  }
+  // Goals outside the tables: no child shows them.
+  EXPECT_EQ(0, goalChance(kParents.at(8), kParents.at(8), goalOf("color:99")));
+  EXPECT_EQ(0, goalChance(Breed(0, 40, 0, 1), Breed(), goalOf("coat:40")));
+}
+
+// The plan as "first-second:goal/pure" in its order.
+std::string planOf(const std::vector<int>& slots, const std::string& goal) {
+  std::vector<BreedingCandidate> candidates;
+  for (int slot : slots) candidates.push_back({slot, kParents.at(slot)});
+  std::string plan;
+  for (const PlannedPair& pair : planBreeding(candidates, goalOf(goal))) {
+    plan += std::to_string(pair.firstSlot) + "-" +
+            std::to_string(pair.secondSlot) + ":" +
+            std::to_string(pair.goalChance) + "/" +
+            std::to_string(pair.pureChance) + " ";
+  }
+  return plan;
+}
+
+TEST(Forecast, PlansEveryPairBestFirstThenPurestThenByTheirSlots) {
+  const struct {
+    std::vector<int> slots;
+    const char* goal;
+    const char* plan;
+  } rows[] = {
+      {{7, 5, 2, 0},
+       "coat:1",
+       "2-5:3072/0 2-7:3072/0 5-7:2048/64 0-2:2048/0 0-5:1024/0 0-7:1024/0 "},
+      // Out of reach for every pair: the purest first, then by slots.
+      {{0, 2, 5, 7},
+       "color:3 coat:1",
+       "5-7:0/64 0-2:0/0 0-5:0/0 0-7:0/0 2-5:0/0 2-7:0/0 "},
+      {{9, 0, 10}, "coat:13", "9-10:4096/0 0-9:2048/0 0-10:2048/0 "},
+      {{2}, "", ""},
+      {{}, "", ""},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.plan, planOf(row.slots, row.goal)) << row.goal;
   }
 }
 
