@@ -44,8 +44,8 @@ constexpr int kReincarnationSlot = kSRankSlots + kSkillCount;
 constexpr int kSlotsUsed = kReincarnationSlot + 1;
 
 // A kind of first as the text writes it: its key, its first slot, and for
-// the kinds keyed by a table, the table and the range of indices noted
-// (`lowest` to `end` - 1). A kind without a table has one slot.
+// the kinds keyed by a table, the table; and the indices noted, `lowest` to
+// `end` - 1. A kind without a table has one slot, index 0.
 struct Kind {
   std::string_view key;
   int slots;
@@ -54,9 +54,23 @@ struct Kind {
   int end;
 };
 
+// The kinds of first, in the order of the text.
+enum KindId {
+  kFormKind,
+  kColorKind,
+  kCoatKind,
+  kShinyKind,
+  kTwoToneKind,
+  kPurebredKind,
+  kSRankKind,
+  kReincarnationKind,
+};
+
 constexpr Kind kKinds[] = {
+    // Forms before the adult ones are never noted.
     {"form", kFormSlots, EVOLUTIONS, kNormalForms, EVOLUTION_COUNT},
     {"colour", kColorSlots, COLORS, 0, COLOR_COUNT},
+    // Coat 0 is no coat at all.
     {"coat", kCoatSlots, COATS, 1, COAT_COUNT},
     {"shiny", kTraitSlots + static_cast<int>(Trait::kShiny), nullptr, 0, 1},
     {"two-tone", kTraitSlots + static_cast<int>(Trait::kTwoTone), nullptr, 0,
@@ -66,6 +80,18 @@ constexpr Kind kKinds[] = {
     {"s-rank", kSRankSlots, SKILLS, 0, kSkillCount},
     {"first-reincarnation", kReincarnationSlot, nullptr, 0, 1},
 };
+static_assert(kShinyKind + static_cast<int>(Trait::kTwoTone) == kTwoToneKind &&
+                  kShinyKind + static_cast<int>(Trait::kPurebred) ==
+                      kPurebredKind,
+              "the trait kinds follow the order of Trait");
+
+// The slot of `index` of `kind`, or nothing when the book notes no such
+// index.
+std::optional<int> slotOf(KindId kind, int index) {
+  const Kind& k = kKinds[kind];
+  if (index < k.lowest || index >= k.end) return std::nullopt;
+  return k.slots + index;
+}
 
 // `text` without the blanks and tabs around it.
 std::string_view trimmed(std::string_view text) {
@@ -106,13 +132,6 @@ std::optional<Origin> parseOrigin(std::string_view word) {
   return std::nullopt;
 }
 
-// The slot `index` of a run of `count` slots from `first`, or nothing when
-// `index` lies outside the run.
-std::optional<int> slotOf(int first, int index, int count) {
-  if (index < 0 || index >= count) return std::nullopt;
-  return first + index;
-}
-
 }  // namespace
 
 const char* originName(Origin origin) {
@@ -132,32 +151,32 @@ bool isHeroOrDarkForm(int form) {
 
 void Book::passHour() { hours_ = saturatingAdd(hours_, 1); }
 
-void Book::see(int slot, Origin origin) {
+void Book::see(int kind, int index, Origin origin) {
   static_assert(kSlotsUsed == kFirstSlots, "every slot belongs to a kind");
-  if (!firsts_[slot]) firsts_[slot] = First{origin, hours_};
+  const std::optional<int> slot = slotOf(KindId(kind), index);
+  if (slot && !firsts_[*slot]) firsts_[*slot] = First{origin, hours_};
+}
+
+std::optional<First> Book::first(int kind, int index) const {
+  const std::optional<int> slot = slotOf(KindId(kind), index);
+  return slot ? firsts_[*slot] : std::nullopt;
 }
 
 void Book::noteCreature(const Mirl& creature, Origin origin) {
-  const int form = creature.getEvolution().getEvolution();
-  if (isAdultForm(form)) see(kFormSlots + form, origin);
+  see(kFormKind, creature.getEvolution().getEvolution(), origin);
   const Breed looks = creature.getBreed();
-  if (inTable(COLORS, looks.getColor(0))) {
-    see(kColorSlots + looks.getColor(0), origin);
-  }
-  // Coat 0 is no coat at all.
-  if (looks.getCoat(0) != 0 && inTable(COATS, looks.getCoat(0))) {
-    see(kCoatSlots + looks.getCoat(0), origin);
-  }
-  if (looks.getShine(0)) see(kTraitSlots + int(Trait::kShiny), origin);
-  if (looks.getTwotone(0)) see(kTraitSlots + int(Trait::kTwoTone), origin);
-  if (looks.isPure()) see(kTraitSlots + int(Trait::kPurebred), origin);
+  see(kColorKind, looks.getColor(0), origin);
+  see(kCoatKind, looks.getCoat(0), origin);
+  if (looks.getShine(0)) see(kShinyKind, 0, origin);
+  if (looks.getTwotone(0)) see(kTwoToneKind, 0, origin);
+  if (looks.isPure()) see(kPurebredKind, 0, origin);
   for (int skill = 0; skill < kSkillCount; ++skill) {
     if (creature.getSkill(Skill(skill)).getRankLetter() == kTopRankLetter) {
-      see(kSRankSlots + skill, origin);
+      see(kSRankKind, skill, origin);
     }
   }
   if (creature.getReincarnations() > 0) {
-    see(kReincarnationSlot, origin);
+    see(kReincarnationKind, 0, origin);
     mostReincarnations_ =
         std::max(mostReincarnations_, creature.getReincarnations());
   }
@@ -182,32 +201,29 @@ int Book::tally(Tally tally) const {
 }
 
 std::optional<First> Book::form(int form) const {
-  if (!isAdultForm(form)) return std::nullopt;
-  return firsts_[kFormSlots + form];
+  return first(kFormKind, form);
 }
 
 std::optional<First> Book::color(int color) const {
-  const auto slot = slotOf(kColorSlots, color, COLOR_COUNT);
-  return slot ? firsts_[*slot] : std::nullopt;
+  return first(kColorKind, color);
 }
 
 std::optional<First> Book::coat(int coat) const {
-  const auto slot = slotOf(kCoatSlots, coat, COAT_COUNT);
-  return slot ? firsts_[*slot] : std::nullopt;
+  return first(kCoatKind, coat);
 }
 
 std::optional<First> Book::trait(Trait trait) const {
-  const auto slot = slotOf(kTraitSlots, static_cast<int>(trait), kTraitCount);
-  return slot ? firsts_[*slot] : std::nullopt;
+  const int index = static_cast<int>(trait);
+  if (index < 0 || index >= kTraitCount) return std::nullopt;
+  return first(kShinyKind + index, 0);
 }
 
 std::optional<First> Book::sRank(Skill skill) const {
-  const auto slot = slotOf(kSRankSlots, skill, kSkillCount);
-  return slot ? firsts_[*slot] : std::nullopt;
+  return first(kSRankKind, skill);
 }
 
 std::optional<First> Book::reincarnation() const {
-  return firsts_[kReincarnationSlot];
+  return first(kReincarnationKind, 0);
 }
 
 namespace {

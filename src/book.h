@@ -152,8 +152,11 @@ class Book {
   static constexpr int kFirstSlots = EVOLUTION_COUNT + COLOR_COUNT +
                                      COAT_COUNT + kTraitCount + kSkillCount + 1;
 
-  // Notes a first in `slot` unless one is there.
-  void see(int slot, Origin origin);
+  // Notes the first of `index` of a kind of first (book.cc numbers them)
+  // unless one is there or the book notes no such index.
+  void see(int kind, int index, Origin origin);
+  // The first of `index` of a kind of first, if noted.
+  std::optional<First> first(int kind, int index) const;
 
   int hours_ = 0;
   std::array<int, kTallyCount> tallies_{};
