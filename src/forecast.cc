@@ -1,6 +1,8 @@
 #include "forecast.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <string_view>
@@ -111,6 +113,103 @@ bool plannedBefore(const PlannedPair& a, const PlannedPair& b) {
          std::pair(b.firstSlot, b.secondSlot);
 }
 
+// The item colours whose side is fixed, as ITEM_COLORS numbers them, and the
+// side a positive strength pushes toward; a negative one pushes the other way.
+struct ColorSides {
+  int color;
+  Shape side;
+  Shape otherSide;
+};
+constexpr ColorSides kFixedSides[] = {
+    {1, Shape::kSwim, Shape::kFly},   // Yellow: swimFly down
+    {2, Shape::kFly, Shape::kSwim},   // Green: swimFly up
+    {3, Shape::kRun, Shape::kPower},  // Red: runPower down
+    {4, Shape::kPower, Shape::kRun},  // Purple: runPower up
+};
+// A gift to a creature in the Child form pushes twice its strength.
+constexpr long long kChildFormFactor = 2;
+
+constexpr std::array<Shape, kShapeCount> kShapes = {Shape::kSwim, Shape::kFly,
+                                                    Shape::kRun, Shape::kPower};
+
+constexpr const char* kAlignmentNames[] = {"Neutral", "Hero", "Dark"};
+
+bool onSwimFly(Shape shape) {
+  return shape == Shape::kSwim || shape == Shape::kFly;
+}
+
+// Swim and Run lie below 0 on their sliders, Fly and Power above.
+bool belowZero(Shape shape) {
+  return shape == Shape::kSwim || shape == Shape::kRun;
+}
+
+// The first, Neutral, form of a shape's family.
+int familyStart(Shape shape) {
+  switch (shape) {
+    case Shape::kSwim:
+      return kSwimForms;
+    case Shape::kFly:
+      return kFlyForms;
+    case Shape::kRun:
+      return kRunForms;
+    case Shape::kPower:
+      return kPowerForms;
+  }
+  return kNormalForms;
+}
+
+// Slider steps toward `shape` after which adultForm() picks it, the other
+// slider as it stands: its slider must lie beyond 25 on its side and beyond
+// the other slider's magnitude. In long long: sliders may hold any int.
+long long stepsToLead(Shape shape, int swimFly, int runPower) {
+  const long long own = onSwimFly(shape) ? swimFly : runPower;
+  const long long other = onSwimFly(shape) ? runPower : swimFly;
+  const long long reached = belowZero(shape) ? -own : own;
+  const long long needed =
+      std::max<long long>(kSliderLeaning, std::llabs(other)) + 1;
+  return std::max(0LL, needed - reached);
+}
+
+// The catalogue's item that pushes toward `shape` furthest a gift for a
+// creature in `form`: drives first, then animals, the first among equals.
+std::optional<ShapeItem> strongestItem(Shape shape, int form,
+                                       const ItemCollection& items) {
+  std::optional<ShapeItem> best;
+  const auto consider = [&](ItemSource source, int index,
+                            const std::string& name, const EvolutionItem& e) {
+    const std::optional<ShapePush> push = knownPush(e, form);
+    if (push && push->shape == shape && (!best || push->steps > best->steps)) {
+      best = ShapeItem{source, index, name, push->steps};
+    }
+  };
+  for (int i = 0; i < ItemCollection::DRIVE_COUNT; ++i) {
+    consider(ItemSource::kDrive, i, tableEntry(ITEM_COLORS, i),
+             items.getOrvanDrive(i).getEvolution());
+  }
+  for (int i = 0; i < items.getAnimalCount(); ++i) {
+    const Animal animal = items.getAnimal(i);
+    consider(ItemSource::kAnimal, i, animal.getName(), animal.getEvolution());
+  }
+  return best;
+}
+
+// How far a creature that evolves in `hoursLeft` hours is from `shape`.
+ShapeOutlook outlook(Shape shape, int hoursLeft, const Evolution& state,
+                     const ItemCollection& items) {
+  ShapeOutlook view;
+  view.shape = shape;
+  view.form = familyStart(shape) + alignmentOffset(state.getHeroDark());
+  view.steps =
+      saturate(stepsToLead(shape, state.getSwimFly(), state.getRunPower()));
+  view.item = strongestItem(shape, state.getEvolution(), items);
+  if (view.item) {
+    const long long push = view.item->steps;
+    view.gifts = saturate((view.steps + push - 1) / push);  // rounded up
+  }
+  view.inTime = view.steps == 0 || (view.item && view.gifts <= hoursLeft);
+  return view;
+}
+
 }  // namespace
 
 BreedingForecast forecastBreeding(const Breed& first, const Breed& second) {
@@ -173,4 +272,49 @@ std::vector<PlannedPair> planBreeding(
   }
   std::sort(pairs.begin(), pairs.end(), plannedBefore);
   return pairs;
+}
+
+std::optional<ShapePush> knownPush(const EvolutionItem& item, int form) {
+  long long steps = item.getStrength();
+  if (form == kChildForm) steps *= kChildFormFactor;
+  if (steps == 0) return std::nullopt;
+  for (const ColorSides& sides : kFixedSides) {
+    if (sides.color == item.getColor()) {
+      return ShapePush{steps > 0 ? sides.side : sides.otherSide,
+                       saturate(std::llabs(steps))};
+    }
+  }
+  return std::nullopt;  // no shape slider, or a side drawn at each gift
+}
+
+EvolutionForecast forecastEvolution(const Mirl& creature,
+                                    const ItemCollection& items) {
+  return forecastEvolution(creature.getAge(), creature.getEvolution(), items);
+}
+
+EvolutionForecast forecastEvolution(int age, const Evolution& state,
+                                    const ItemCollection& items) {
+  EvolutionForecast forecast;
+  forecast.form = state.getEvolution();
+  forecast.alignment = alignmentOffset(state.getHeroDark());
+  if (age >= kReincarnateAge) {
+    forecast.stage = LifeStage::kSettled;
+  } else if (age >= kEvolveAge) {
+    forecast.stage = LifeStage::kGrown;
+    forecast.hoursLeft = kReincarnateAge - age;
+  } else {
+    forecast.stage = LifeStage::kEvolving;
+    forecast.hoursLeft = saturate(static_cast<long long>(kEvolveAge) - age);
+    forecast.form =
+        adultForm(state.getHeroDark(), state.getSwimFly(), state.getRunPower());
+    for (Shape shape : kShapes) {
+      forecast.shapes.push_back(
+          outlook(shape, forecast.hoursLeft, state, items));
+    }
+  }
+  return forecast;
+}
+
+std::string alignmentName(int alignment) {
+  return tableEntry(kAlignmentNames, alignment);
 }

@@ -4,13 +4,17 @@
 
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "breed.h"
+#include "items.h"
+#include "mirl.h"
 #include "names.h"
+#include "test_util.h"
 
 namespace {
 
@@ -250,6 +254,176 @@ TEST(Forecast, PlansEveryPairBestFirstThenPurestThenByTheirSlots) {
   for (const auto& row : rows) {
     EXPECT_EQ(row.plan, planOf(row.slots, row.goal)) << row.goal;
   }
+}
+
+// An evolution state read from "form heroDark swimFly runPower".
+Evolution stateOf(const std::string& numbers) {
+  std::istringstream in(numbers);
+  return Evolution(in);
+}
+
+// A catalogue of the eight drives and the animals of `records`, one
+// "colour name" a record; no fruits.
+ItemCollection catalogue(const std::string& records = "") {
+  TempDir dir;
+  std::istringstream in(records);
+  std::string animals = "Color Name Swim Fly Run Power Extra1 Extra2\n";
+  for (std::string color, name; in >> color >> name;) {
+    animals += color + " " + name + " 1 1 1 1 0 0\n";
+  }
+  writeFile("animals.dat", animals);
+  return ItemCollection("fruits.dat", "animals.dat");
+}
+
+// The sliders after `steps` more toward `shape`.
+std::vector<int> pushed(const Evolution& e, Shape shape, int steps) {
+  int swimFly = e.getSwimFly(), runPower = e.getRunPower();
+  int& slider =
+      shape == Shape::kSwim || shape == Shape::kFly ? swimFly : runPower;
+  slider += shape == Shape::kSwim || shape == Shape::kRun ? -steps : steps;
+  return {e.getHeroDark(), swimFly, runPower};
+}
+
+TEST(Forecast, TellsTheFormAnEggWouldTakeAndHowFarEachShapeIs) {
+  const struct {
+    int age;
+    const char* state;  // form heroDark swimFly runPower
+    int form, hours;
+    std::vector<int> steps;  // Swim, Fly, Run, Power
+    const char* inTime;      // "+" where the drives reach it in time
+  } rows[] = {
+      {0, "1 -25 0 0", 5, 20, {26, 26, 26, 26}, "----"},
+      {0, "1 -26 0 0", 6, 20, {26, 26, 26, 26}, "----"},
+      {0, "1 26 0 0", 7, 20, {26, 26, 26, 26}, "----"},
+      {0, "1 0 -30 30", 5, 20, {1, 61, 61, 1}, "+--+"},  // equal: Normal
+      {5, "1 0 -30 -40", 14, 15, {11, 71, 0, 71}, "+-+-"},
+      {0, "1 0 26 0", 11, 20, {52, 0, 27, 27}, "-+--"},  // beyond 26
+      {19, "1 0 25 0", 5, 1, {51, 1, 26, 26}, "-+--"},   // its last hour
+      {19, "1 0 24 0", 5, 1, {50, 2, 26, 26}, "----"},
+      {19, "2 0 24 0", 5, 1, {50, 2, 26, 26}, "-+--"},  // Child: 2 a gift
+      {12, "1 -40 -10 20", 6, 8, {16, 36, 46, 6}, "---+"},
+      {0, "1 0 50 -50", 5, 20, {101, 1, 1, 101}, "-++-"},
+      {0, "13 50 -50 50", 7, 20, {1, 101, 101, 1}, "+--+"},
+  };
+  const ItemCollection drives = catalogue();
+  for (const auto& row : rows) {
+    const Evolution state = stateOf(row.state);
+    const EvolutionForecast forecast =
+        forecastEvolution(row.age, state, drives);
+    const std::string which = std::to_string(row.age) + "h " + row.state;
+    EXPECT_EQ(LifeStage::kEvolving, forecast.stage) << which;
+    EXPECT_EQ(row.form, forecast.form) << which;
+    EXPECT_EQ(row.hours, forecast.hoursLeft) << which;
+    EXPECT_EQ(alignmentOffset(state.getHeroDark()), forecast.alignment);
+    ASSERT_EQ(static_cast<std::size_t>(kShapeCount), forecast.shapes.size());
+    std::vector<int> steps;
+    std::string inTime;
+    for (const ShapeOutlook& shape : forecast.shapes) {
+      steps.push_back(shape.steps);
+      inTime += shape.inTime ? '+' : '-';
+      // The steps are exactly those after which the rule picks the shape.
+      const int picked = shape.form - forecast.alignment;
+      std::vector<int> s = pushed(state, shape.shape, shape.steps);
+      EXPECT_EQ(shape.form, adultForm(s[0], s[1], s[2])) << which;
+      s = pushed(state, shape.shape, shape.steps - 1);
+      if (shape.steps > 0) {
+        EXPECT_NE(picked, adultForm(0, s[1], s[2])) << which;
+      }
+    }
+    EXPECT_EQ(row.steps, steps) << which;
+    EXPECT_EQ(row.inTime, inTime) << which;
+  }
+}
+
+TEST(Forecast, NamesTheStrongestSureItemOfTheCatalogueAsItIs) {
+  const struct {
+    const char* animals;  // "colour name" records of animals.dat
+    const char* state;
+    const char* items;  // per shape: name, steps a gift, gifts for 26 steps
+  } rows[] = {
+      {"", "1 0 0 0", "Yellow 1x26 Green 1x26 Red 1x26 Purple 1x26"},
+      {"", "2 0 0 0", "Yellow 2x13 Green 2x13 Red 2x13 Purple 2x13"},
+      {"", "13 0 0 0", "Yellow 1x26 Green 1x26 Red 1x26 Purple 1x26"},
+      {"4 Moth", "1 0 0 0", "Yellow 1x26 Green 1x26 Red 1x26 Moth 2x13"},
+      {"4 Moth", "2 0 0 0", "Yellow 2x13 Green 2x13 Red 2x13 Moth 4x7"},
+      {"1 Frog 1 Toad 3 Mole", "1 0 0 0",
+       "Frog 2x13 Green 1x26 Mole 2x13 Purple 1x26"},
+      // Drawn sides and no side at all: never a sure item.
+      {"5 Jay 6 Carp 7 Bat 0 Slug -1 Eel 8 Wasp", "2 0 0 0",
+       "Yellow 2x13 Green 2x13 Red 2x13 Purple 2x13"},
+  };
+  for (const auto& row : rows) {
+    const ItemCollection items = catalogue(row.animals);
+    const EvolutionForecast forecast =
+        forecastEvolution(0, stateOf(row.state), items);
+    std::string named;
+    for (const ShapeOutlook& shape : forecast.shapes) {
+      ASSERT_TRUE(shape.item.has_value());
+      const ShapeItem& item = *shape.item;
+      const std::string listed = item.source == ItemSource::kDrive
+                                     ? ITEM_COLORS[item.index]
+                                     : items.getAnimal(item.index).getName();
+      EXPECT_EQ(listed, item.name) << row.animals;
+      named += (named.empty() ? "" : " ") + item.name + " " +
+               std::to_string(item.steps) + "x" + std::to_string(shape.gifts);
+    }
+    EXPECT_EQ(row.items, named) << row.animals << " / " << row.state;
+  }
+}
+
+TEST(Forecast, KnowsThePushOfAnItemExactlyAsGivingItMoves) {
+  for (const int form : {0, 1, 2, 13}) {
+    for (int color = -1; color <= 9; ++color) {
+      for (const int strength : {-3, 0, 1, 2}) {
+        Evolution e = stateOf(std::to_string(form) + " 0 0 0");
+        e.giveEvolutionItem(EvolutionItem(0, color, strength));
+        const int swimFly = e.getSwimFly(), runPower = e.getRunPower();
+        const std::optional<ShapePush> push =
+            knownPush(EvolutionItem(0, color, strength), form);
+        const std::string which = std::to_string(form) + " " +
+                                  std::to_string(color) + " " +
+                                  std::to_string(strength);
+        if (!push) {  // a side drawn at random, or no move at all
+          EXPECT_TRUE(color > 4 || (swimFly == 0 && runPower == 0)) << which;
+          continue;
+        }
+        EXPECT_LE(color, 4) << which;
+        EXPECT_EQ(pushed(Evolution(), push->shape, push->steps),
+                  (std::vector<int>{0, swimFly, runPower}))
+            << which;
+      }
+    }
+  }
+}
+
+TEST(Forecast, AGrownCreatureIsRebornInItsHoursAndKeepsItsAlignment) {
+  const struct {
+    int age;
+    const char* state;
+    LifeStage stage;
+    int hours, form;
+    const char* alignment;
+  } rows[] = {
+      {20, "13 -30 40 -10", LifeStage::kGrown, 30, 13, "Hero"},
+      {49, "7 26 0 0", LifeStage::kGrown, 1, 7, "Dark"},
+      {50, "7 26 0 0", LifeStage::kSettled, 0, 7, "Dark"},
+      {900, "1 0 0 0", LifeStage::kSettled, 0, 1, "Neutral"},
+  };
+  for (const auto& row : rows) {
+    const EvolutionForecast forecast =
+        forecastEvolution(row.age, stateOf(row.state), catalogue());
+    EXPECT_EQ(row.stage, forecast.stage) << row.age;
+    EXPECT_EQ(row.hours, forecast.hoursLeft) << row.age;
+    EXPECT_EQ(row.form, forecast.form) << row.age;
+    EXPECT_EQ(row.alignment, alignmentName(forecast.alignment)) << row.age;
+    EXPECT_TRUE(forecast.shapes.empty()) << row.age;
+  }
+  Mirl egg;
+  for (int hour = 0; hour < 7; ++hour) egg.increaseAge();
+  const EvolutionForecast forecast = forecastEvolution(egg, catalogue());
+  EXPECT_EQ(LifeStage::kEvolving, forecast.stage);
+  EXPECT_EQ(13, forecast.hoursLeft);
+  EXPECT_EQ(5, forecast.form);
 }
 
 }  // namespace
