@@ -1,6 +1,7 @@
 #include "actions.h"
 
 #include <sstream>
+#include <utility>
 
 #include "names.h"
 #include "safe_text.h"
@@ -43,18 +44,33 @@ bool isEggKind(int kind) { return kind >= kNormalEgg && kind <= kJewelEgg; }
 
 EggGene geneOf(int kind) { return EGG_KINDS[kind - kNormalEgg].gene; }
 
-void hatchEgg(Garden& garden, int kind, int gene) {
+namespace {
+
+// Notes what the creature that just joined the garden's last slot shows.
+void noteNewest(Garden& garden, Origin origin) {
+  garden.book.noteCreature(garden.mirl[garden.emptySlot - 1], origin);
+}
+
+// The egg of `kind` with `gene`.
+Mirl eggOf(int kind, int gene) {
   switch (kind) {
     case kMonotoneEgg:
     case kShinyMonotoneEgg:
-      return garden.addToGarden(Mirl(geneInTable(EggGene::kColor, gene), 0,
-                                     kind == kShinyMonotoneEgg, false));
+      return Mirl(geneInTable(EggGene::kColor, gene), 0,
+                  kind == kShinyMonotoneEgg, false);
     case kJewelEgg:
-      return garden.addToGarden(
-          Mirl(0, geneInTable(EggGene::kCoat, gene), false, true));
+      return Mirl(0, geneInTable(EggGene::kCoat, gene), false, true);
     default:
-      return garden.addToGarden(Mirl());
+      return Mirl();
   }
+}
+
+}  // namespace
+
+void hatchEgg(Garden& garden, int kind, int gene) {
+  garden.addToGarden(eggOf(kind, gene));
+  garden.book.countHatched();
+  noteNewest(garden, Origin::kRaised);
 }
 
 BreedRefusal breedRefusal(const Garden& garden, int first, int second) {
@@ -71,6 +87,19 @@ BreedRefusal breedRefusal(const Garden& garden, int first, int second) {
 
 void breedInGarden(Garden& garden, int first, int second) {
   garden.addToGarden(Mirl(garden.mirl[first], garden.mirl[second]));
+  garden.book.countBred();
+  noteNewest(garden, Origin::kBred);
+}
+
+void importIntoGarden(Garden& garden, Mirl creature) {
+  garden.addToGarden(std::move(creature));
+  garden.book.countImported();
+  noteNewest(garden, Origin::kImported);
+}
+
+void releaseFromGarden(Garden& garden, int slot) {
+  garden.removeFromGarden(slot);
+  garden.book.countReleased();
 }
 
 int itemCount(const ItemCollection& items, int kind) {

@@ -58,7 +58,8 @@ EggGene geneOf(int kind);
 
 // Hatches an egg of `kind` into the first empty slot. `gene` is the colour
 // or coat that the kind asks for (ignored for a Normal egg); a number
-// outside its table becomes 0. Draws one rank per skill.
+// outside its table becomes 0. Draws one rank per skill. The book counts
+// the egg and notes what it shows, as raised.
 // REQUIRES: garden.hasRoom(), isEggKind(kind).
 void hatchEgg(Garden& garden, int kind, int gene);
 
@@ -75,9 +76,19 @@ enum class BreedRefusal {
 BreedRefusal breedRefusal(const Garden& garden, int first, int second);
 
 // Breeds the creatures in slots `first` and `second` into the first empty
-// slot: three draws per skill, then twelve for the genotype.
+// slot: three draws per skill, then twelve for the genotype. The book
+// counts the egg and notes what it shows, as bred.
 // REQUIRES: breedRefusal(garden, first, second) == BreedRefusal::kNone.
 void breedInGarden(Garden& garden, int first, int second);
+
+// Brings `creature`, read from a code, into the first empty slot; the book
+// counts it and notes what it shows, as imported.
+// REQUIRES: garden.hasRoom().
+void importIntoGarden(Garden& garden, Mirl creature);
+
+// Lets the creature in `slot` leave the garden; the book counts it.
+// REQUIRES: garden.isOccupied(slot).
+void releaseFromGarden(Garden& garden, int slot);
 
 // True when the creature has evolved into an adult form and so may breed.
 bool isGrown(const Mirl& creature);

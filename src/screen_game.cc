@@ -273,7 +273,7 @@ void ScreenGame::onKeyIn(const ReleaseDialog& dialog, const Key& key) {
   const int slot = selected_;
   const std::string name = nameIn(slot);
   released_.push_back(dialog.code);
-  garden_.removeFromGarden(slot);
+  releaseFromGarden(garden_, slot);
   selected_ = std::max(0, std::min(slot, garden_.emptySlot - 1));
   close(releasedWords(name));
 }
@@ -450,7 +450,7 @@ void ScreenGame::importCode(ImportDialog& dialog) {
     return;
   }
   const int slot = garden_.emptySlot;
-  garden_.addToGarden(*coded.creature);
+  importIntoGarden(garden_, *coded.creature);
   selected_ = slot;
   close(joinedWords(garden_, slot));
 }
