@@ -1,0 +1,214 @@
+#include "book_view.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "names.h"
+
+namespace {
+
+// The blank columns between two cells of a grid.
+constexpr int kCellGap = 2;
+// The columns the frame and its margins take from a region's width.
+constexpr int kFrameColumns = 4;
+// The rows the frame takes from a region's height.
+constexpr int kFrameRows = 2;
+
+// A piece of text on a line of the page, at its column.
+struct Span {
+  int column;
+  std::string text;
+  Style style;
+};
+using Line = std::vector<Span>;
+
+// One entry of a grid: a name, its first if seen, and whether only an
+// import brings it.
+struct Entry {
+  std::string name;
+  std::optional<First> first;
+  bool importOnly = false;
+};
+
+std::string trimmed(std::string_view text) {
+  const std::string_view::size_type from = text.find_first_not_of(' ');
+  if (from == std::string_view::npos) return "";
+  const std::string_view::size_type to = text.find_last_not_of(' ');
+  return std::string(text.substr(from, to - from + 1));
+}
+
+// The letter of how a first came: r, b or i.
+std::string originLetter(Origin origin) {
+  return std::string(1, originName(origin)[0]);
+}
+
+std::string cellText(const Entry& entry) {
+  return entry.name + (entry.importOnly ? kImportOnlyMark : "") + " " +
+         (entry.first ? originLetter(entry.first->origin) : "?");
+}
+
+// A section: its heading with how many entries are seen, then the entries
+// as a grid of equal cells, as many to a line as `width` holds.
+void addGrid(std::vector<Line>& page, const std::string& heading,
+             const std::vector<Entry>& entries, int width) {
+  const int seen = static_cast<int>(std::count_if(
+      entries.begin(), entries.end(),
+      [](const Entry& entry) { return entry.first.has_value(); }));
+  page.push_back({{0,
+                   heading + " " + std::to_string(seen) + " of " +
+                       std::to_string(entries.size()) + " seen",
+                   Style::kBold}});
+  int cell = 0;
+  for (const Entry& entry : entries) {
+    cell = std::max(cell, displayWidth(cellText(entry)) + kCellGap);
+  }
+  const int perLine = std::max(1, (width + kCellGap) / std::max(cell, 1));
+  for (std::size_t at = 0; at < entries.size(); ++at) {
+    if (at % perLine == 0) page.emplace_back();
+    const Entry& entry = entries[at];
+    page.back().push_back({static_cast<int>(at % perLine) * cell,
+                           cellText(entry),
+                           entry.first ? Style::kBold : Style::kDim});
+  }
+}
+
+// `text` wrapped to `width`, a line of the page each.
+void addText(std::vector<Line>& page, const std::string& text, int width,
+             Style style = Style::kPlain) {
+  for (std::string& line : wrapText(text, width)) {
+    page.push_back({{0, std::move(line), style}});
+  }
+}
+
+std::vector<Entry> formEntries(const Book& book) {
+  std::vector<Entry> entries;
+  for (int form = 0; form < EVOLUTION_COUNT; ++form) {
+    if (!isAdultForm(form)) continue;
+    entries.push_back(
+        {EVOLUTIONS[form], book.form(form), isHeroOrDarkForm(form)});
+  }
+  return entries;
+}
+
+std::vector<Entry> colourEntries(const Book& book) {
+  std::vector<Entry> entries;
+  for (int color = 0; color < COLOR_COUNT; ++color) {
+    entries.push_back({trimmed(COLORS[color]), book.color(color)});
+  }
+  return entries;
+}
+
+// The coats from 1: coat 0 is no coat, which the book does not note. The
+// two Metal coats show their numbers, or they would look one.
+std::vector<Entry> coatEntries(const Book& book) {
+  std::vector<Entry> entries;
+  for (int coat = 1; coat < COAT_COUNT; ++coat) {
+    std::string name = trimmed(COATS[coat]);
+    if (name == trimmed(COATS[13])) name += " (" + std::to_string(coat) + ")";
+    entries.push_back({name, book.coat(coat)});
+  }
+  return entries;
+}
+
+std::vector<Entry> traitEntries(const Book& book) {
+  return {{"shiny", book.trait(Trait::kShiny)},
+          {"two-tone", book.trait(Trait::kTwoTone)},
+          {"purebred", book.trait(Trait::kPurebred)}};
+}
+
+std::vector<Entry> sRankEntries(const Book& book) {
+  std::vector<Entry> entries;
+  for (int skill = 0; skill < kSkillCount; ++skill) {
+    entries.push_back({SKILLS[skill], book.sRank(static_cast<Skill>(skill))});
+  }
+  return entries;
+}
+
+std::string countsText(const Book& book) {
+  auto count = [&](const char* label, Tally tally) {
+    return std::string(label) + " " + std::to_string(book.tally(tally));
+  };
+  return std::to_string(book.hours()) + " hours; " +
+         count("eggs hatched", Tally::kEggsHatched) + ", " +
+         count("eggs bred", Tally::kEggsBred) + ", " +
+         count("evolved", Tally::kEvolved) + ", " +
+         count("reincarnated", Tally::kReincarnated) + ", " +
+         count("released", Tally::kReleased) + ", " +
+         count("imported", Tally::kImported) +
+         "; most reincarnations of one mirl " +
+         std::to_string(book.mostReincarnations()) + ".";
+}
+
+std::string reincarnationText(const Book& book) {
+  const std::optional<First> first = book.reincarnation();
+  if (!first) return "first reincarnation: not yet";
+  return std::string("first reincarnation: ") + originName(first->origin) +
+         ", hour " + std::to_string(first->hour);
+}
+
+// The whole page for a content area `width` columns wide.
+std::vector<Line> bookPage(const Book& book, int width) {
+  std::vector<Line> page;
+  addText(page, countsText(book), width);
+  page.emplace_back();
+  addGrid(page, "forms", formEntries(book), width);
+  addText(page,
+          std::string(kImportOnlyMark) +
+              " Hero and Dark: only a Child becomes one, and a garden in play "
+              "makes no such Child, so only an import brings them.",
+          width, Style::kDim);
+  page.emplace_back();
+  addGrid(page, "colours", colourEntries(book), width);
+  page.emplace_back();
+  addGrid(page, "coats", coatEntries(book), width);
+  page.emplace_back();
+  addGrid(page, "traits", traitEntries(book), width);
+  page.emplace_back();
+  addGrid(page, "S ranks", sRankEntries(book), width);
+  page.emplace_back();
+  const bool reincarnated = book.reincarnation().has_value();
+  addText(page, reincarnationText(book), width,
+          reincarnated ? Style::kBold : Style::kDim);
+  page.emplace_back();
+  addText(page, "r raised, b bred, i imported, ? not seen yet", width,
+          Style::kDim);
+  return page;
+}
+
+int contentWidth(int columns) { return std::max(columns - kFrameColumns, 0); }
+
+}  // namespace
+
+int bookLineCount(const Book& book, int columns) {
+  return static_cast<int>(bookPage(book, contentWidth(columns)).size());
+}
+
+int bookScrollLimit(const Book& book, int rows, int columns) {
+  return std::max(
+      0, bookLineCount(book, columns) - std::max(rows - kFrameRows, 0));
+}
+
+int drawBook(Canvas& canvas, int top, int left, int rows, int columns,
+             const Book& book, int first) {
+  const int width = contentWidth(columns);
+  const std::vector<Line> page = bookPage(book, width);
+  const int count = static_cast<int>(page.size());
+  if (rows < kFrameRows || columns < kFrameColumns) return count;
+  const int shown = rows - kFrameRows;
+  first = std::clamp(first, 0, std::max(0, count - shown));
+  std::string title = "Gardener's book";
+  if (first > 0) title += " \u2191";
+  if (first + shown < count) title += " \u2193";
+  canvas.frame(top, left, rows, columns, title);
+  for (int row = 0; row < shown && first + row < count; ++row) {
+    for (const Span& span : page[first + row]) {
+      if (span.column >= width) continue;
+      canvas.put(top + 1 + row, left + 2 + span.column, span.text, span.style,
+                 Colour::kDefault, width - span.column);
+    }
+  }
+  return count;
+}
