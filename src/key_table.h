@@ -20,6 +20,8 @@ enum class Command {
   kImport,
   kRepeat,
   kLog,
+  kPlan,
+  kBook,
   kHelp,
   kLeave,
 };

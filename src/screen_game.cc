@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "actions.h"
+#include "book_view.h"
 #include "names.h"
 #include "safe_text.h"
 #include "screen_words.h"
@@ -140,6 +141,14 @@ void ScreenGame::run(Command command) {
       return repeat();
     case Command::kLog:
       dialog_ = LogDialog{};
+      say("");
+      return;
+    case Command::kPlan:
+      dialog_ = PlannerDialog{};
+      say("");
+      return;
+    case Command::kBook:
+      dialog_ = BookDialog{};
       say("");
       return;
     case Command::kHelp:
@@ -333,7 +342,7 @@ void ScreenGame::startPet() {
   say("");
 }
 
-void ScreenGame::startBreed() {
+void ScreenGame::startBreed(int partner) {
   const int slot = selected_;
   if (!garden_.isOccupied(slot)) return select(slot);
   if (!isGrown(garden_.mirl[slot])) {
@@ -341,8 +350,14 @@ void ScreenGame::startBreed() {
     return;
   }
   // With a full garden the dialog still opens, to look at the forecasts.
-  ListPicker partners("Breed " + nameIn(slot) + " with",
-                      partnerEntries(garden_, slot));
+  std::vector<ListEntry> entries = partnerEntries(garden_, slot);
+  const auto wanted = std::find_if(
+      entries.begin(), entries.end(),
+      [partner](const ListEntry& entry) { return entry.number == partner; });
+  const int highlighted =
+      wanted == entries.end() ? 0 : static_cast<int>(wanted - entries.begin());
+  ListPicker partners("Breed " + nameIn(slot) + " with", std::move(entries),
+                      highlighted);
   if (partners.entries().empty()) {
     say("No other grown mirl to breed " + nameIn(slot) + " with");
     return;
@@ -486,6 +501,47 @@ void ScreenGame::onKeyIn(LogDialog& dialog, const Key& key) {
   }
 }
 
+void ScreenGame::onKeyIn(PlannerDialog& dialog, const Key& key) {
+  switch (onPlannerKey(dialog.state, key, garden_)) {
+    case PlannerResult::kNone:
+      return;
+    case PlannerResult::kClose:
+      return close("");
+    case PlannerResult::kBreed:
+      break;
+  }
+  const std::optional<PlannedPair> pair = plannedPairAt(dialog.state, garden_);
+  if (!pair) return;
+  // The pair's breed dialog, to look at its forecast before breeding.
+  selected_ = pair->firstSlot;
+  dialog_ = std::monostate{};
+  startBreed(pair->secondSlot);
+}
+
+void ScreenGame::onKeyIn(BookDialog& dialog, const Key& key) {
+  // Past the book's last line there is nothing to scroll to, at any width.
+  const int last = bookLineCount(garden_.book, 1);
+  switch (key.kind) {
+    case KeyKind::kUp:
+      dialog.first = std::max(dialog.first - 1, 0);
+      return;
+    case KeyKind::kDown:
+      dialog.first = std::min(dialog.first + 1, last);
+      return;
+    case KeyKind::kPageUp:
+      dialog.first = std::max(dialog.first - kLogPageRows, 0);
+      return;
+    case KeyKind::kPageDown:
+      dialog.first = std::min(dialog.first + kLogPageRows, last);
+      return;
+    case KeyKind::kHome:
+      dialog.first = 0;
+      return;
+    default:
+      return close("");
+  }
+}
+
 bool ScreenGame::canRun(Command command) const {
   const bool occupied = garden_.isOccupied(selected_);
   switch (command) {
@@ -506,6 +562,8 @@ bool ScreenGame::canRun(Command command) const {
       return repeatRefusal().empty();
     case Command::kLog:
       return !log_.empty();
+    case Command::kPlan:
+    case Command::kBook:
     case Command::kHelp:
     case Command::kLeave:
       return true;

@@ -28,6 +28,7 @@
 #include "key.h"
 #include "key_table.h"
 #include "list_picker.h"
+#include "planner_view.h"
 #include "text_field.h"
 
 // The dialogs, each with only the state it needs.
@@ -68,12 +69,18 @@ struct ImportDialog {
 struct LogDialog {
   int first = 0;  // the first entry shown, newest first
 };
+struct PlannerDialog {
+  PlannerState state;
+};
+struct BookDialog {
+  int first = 0;  // the first line of the book shown
+};
 
 // The open dialog; std::monostate when the garden has the keys.
-using Dialog =
-    std::variant<std::monostate, HelpDialog, EggKindDialog, GeneDialog,
-                 NameDialog, ItemKindDialog, ItemDialog, PetDialog, BreedDialog,
-                 ReleaseDialog, ImportDialog, LogDialog>;
+using Dialog = std::variant<std::monostate, HelpDialog, EggKindDialog,
+                            GeneDialog, NameDialog, ItemKindDialog, ItemDialog,
+                            PetDialog, BreedDialog, ReleaseDialog, ImportDialog,
+                            LogDialog, PlannerDialog, BookDialog>;
 
 // One answer of the game, as the log keeps it.
 struct News {
@@ -146,12 +153,16 @@ class ScreenGame {
   void onKeyIn(const ReleaseDialog& dialog, const Key& key);
   void onKeyIn(ImportDialog& dialog, const Key& key);
   void onKeyIn(LogDialog& dialog, const Key& key);
+  void onKeyIn(PlannerDialog& dialog, const Key& key);
+  void onKeyIn(BookDialog& dialog, const Key& key);
 
   void startHatch();
   void startName();
   void startGive();
   void startPet();
-  void startBreed();
+  // Opens the breed dialog of the selected creature, with `partner` (a
+  // slot) highlighted when it is on the list.
+  void startBreed(int partner = -1);
   void startRelease();
   void startImport();
 

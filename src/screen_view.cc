@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "book_view.h"
 #include "breed.h"
 #include "forecast.h"
 #include "key_table.h"
@@ -174,6 +175,11 @@ std::vector<std::array<std::string, 2>> dialogKeys(const ScreenGame& game) {
             {"Esc", "cancel"}};
   } else if (std::holds_alternative<ReleaseDialog>(dialog)) {
     keys = {{"y", "let it go"}, {"Esc", "keep it"}};
+  } else if (const auto* planner = std::get_if<PlannerDialog>(&dialog)) {
+    keys = plannerKeys(planner->state, game.garden());
+  } else if (std::holds_alternative<BookDialog>(dialog) ||
+             std::holds_alternative<LogDialog>(dialog)) {
+    keys = {{"\u2191\u2193", "scroll"}, {"any other key", "back"}};
   } else {
     keys = {{"0-9", "type a number"},
             {"\u2191\u2193", "choose"},
@@ -184,13 +190,31 @@ std::vector<std::array<std::string, 2>> dialogKeys(const ScreenGame& game) {
 }
 
 // The keys on the window's last row, whatever its size.
-void drawKeys(Canvas& canvas, const ScreenGame& game) {
-  const int row = canvas.rows() - 1;
-  int column = 0;
-  for (const auto& key : dialogKeys(game)) {
-    column += canvas.put(row, column, key[0], Style::kReverse);
-    column += canvas.put(row, column, " " + key[1] + "  ");
+// The keys at the window's bottom, whatever its size: on its last row,
+// with a wide gap where they all fit, a narrow one where that makes them
+// fit, and otherwise over the last two rows, so that no key is cut off.
+// Returns the rows used.
+int drawKeys(Canvas& canvas, const ScreenGame& game) {
+  const std::vector<std::array<std::string, 2>> keys = dialogKeys(game);
+  int wide = 0;
+  for (const auto& key : keys) {
+    wide += displayWidth(key[0]) + 1 + displayWidth(key[1]) + 2;
   }
+  const int narrow = wide - static_cast<int>(keys.size());
+  const std::string gap = wide - 2 <= canvas.columns() ? "  " : " ";
+  const bool twoRows = narrow - 1 > canvas.columns();
+  int row = canvas.rows() - (twoRows ? 2 : 1);
+  int column = 0;
+  for (const auto& key : keys) {
+    const int width = displayWidth(key[0]) + 1 + displayWidth(key[1]);
+    if (twoRows && column > 0 && column + width > canvas.columns()) {
+      ++row;
+      column = 0;
+    }
+    column += canvas.put(row, column, key[0], Style::kReverse);
+    column += canvas.put(row, column, " " + key[1] + gap);
+  }
+  return twoRows ? 2 : 1;
 }
 
 // Draws the picker's list in the box at `row`, `column`.
@@ -367,6 +391,17 @@ void drawDialog(Canvas& canvas, const ScreenGame& game) {
   if (const auto* release = std::get_if<ReleaseDialog>(&dialog)) {
     return drawRelease(canvas, game, *release);
   }
+  // The planner and the book take the whole window above the answer.
+  const int rows = canvas.rows() - 3;
+  if (const auto* planner = std::get_if<PlannerDialog>(&dialog)) {
+    return drawPlanner(canvas, 1, 0, rows, canvas.columns(), planner->state,
+                       game.garden());
+  }
+  if (const auto* book = std::get_if<BookDialog>(&dialog)) {
+    drawBook(canvas, 1, 0, rows, canvas.columns(), game.garden().book,
+             book->first);
+    return;
+  }
   if (const ListPicker* list = listOf(dialog)) {
     drawPickerDialog(canvas, game, *list);
   }
@@ -406,9 +441,9 @@ Canvas composeScreen(const ScreenGame& game, int rows, int columns) {
   }
   drawStatistics(canvas, garden, game.selected());
   // The answer stands just above the keys, whatever the window's size.
-  canvas.put(rows - 2, 1, game.answer(), Style::kBold, Colour::kDefault,
-             columns - 2);
-  drawKeys(canvas, game);
+  const int keyRows = drawKeys(canvas, game);
+  canvas.put(rows - 1 - keyRows, 1, game.answer(), Style::kBold,
+             Colour::kDefault, columns - 2);
   drawDialog(canvas, game);
   return canvas;
 }
