@@ -319,11 +319,12 @@ void ScreenGame::startName() {
 
 void ScreenGame::startGive() {
   if (!garden_.isOccupied(selected_)) return select(selected_);
-  dialog_ = ItemKindDialog{std::make_shared<const ItemCollection>(),
-                           ListPicker("Give " + nameIn(selected_),
-                                      {{kFood, "Food"},
-                                       {kDrive, "Orvan Drives"},
-                                       {kSmallAnimal, "Small Animals"}})};
+  catalogue_ = std::make_shared<const ItemCollection>();
+  dialog_ =
+      ItemKindDialog{catalogue_, ListPicker("Give " + nameIn(selected_),
+                                            {{kFood, "Food"},
+                                             {kDrive, "Orvan Drives"},
+                                             {kSmallAnimal, "Small Animals"}})};
   say("");
 }
 

@@ -130,6 +130,8 @@ class ScreenGame {
   // True when `command` can act now: the key bar shows only these.
   bool canRun(Command command) const;
   const Dialog& dialog() const { return dialog_; }
+  // The catalogue as last read: when the game began, and at every give.
+  const ItemCollection& catalogue() const { return *catalogue_; }
   // The codes of the creatures released in this game, in order.
   const std::vector<std::string>& released() const { return released_; }
 
@@ -191,6 +193,8 @@ class ScreenGame {
   std::vector<News> log_;
   Dialog dialog_;
   std::optional<LastAction> last_;
+  std::shared_ptr<const ItemCollection> catalogue_ =
+      std::make_shared<const ItemCollection>();
   std::vector<std::string> released_;
 };
 

@@ -99,7 +99,8 @@ std::string padded(std::string text, std::size_t width) {
   return text;
 }
 
-void drawStatistics(Canvas& canvas, const Garden& garden, int slot) {
+void drawStatistics(Canvas& canvas, const Garden& garden,
+                    const ItemCollection& catalogue, int slot) {
   if (!garden.isOccupied(slot)) {
     canvas.frame(kGardenRow, kStatsColumn, kStatsRows, kStatsWidth, "garden");
     canvas.put(kGardenRow + 2, kStatsColumn + 2, "The garden is empty.");
@@ -122,7 +123,8 @@ void drawStatistics(Canvas& canvas, const Garden& garden, int slot) {
   const Evolution evolution = creature.getEvolution();
   line(evolution.getEvolutionText() + ", " +
        nextChangeWords(creature.getAge()));
-  ++row;
+  const EvolutionForecast forecast = forecastEvolution(creature, catalogue);
+  line(headingWords(forecast), Style::kDim);
   for (int skill = 0; skill < kSkillCount; ++skill) {
     const Stat stat = creature.getSkill(static_cast<Skill>(skill));
     line(padded(SKILLS[skill], 8) + stat.getRankLetter() + " " +
@@ -137,6 +139,15 @@ void drawStatistics(Canvas& canvas, const Garden& garden, int slot) {
   line("Run   <" + evolution.sliderBar(evolution.getRunPower()) + "> Power " +
        std::to_string(evolution.getRunPower()));
   ++row;
+  if (forecast.stage == LifeStage::kEvolving) {
+    // Before it evolves, what it may still become matters more than genes
+    // it cannot pass on yet: the looks line, then each shape's reach.
+    line(creature.getBreed().getPhenotype(), Style::kBold);
+    for (const ShapeOutlook& outlook : forecast.shapes) {
+      line(reachWords(outlook));
+    }
+    return;
+  }
   const Breed looks = creature.getBreed();
   line(looks.getPhenotype(), Style::kBold);
   line(looks.isPure() ? "purebred" : "not purebred");
@@ -439,7 +450,7 @@ Canvas composeScreen(const ScreenGame& game, int rows, int columns) {
     drawBox(canvas, garden, slot,
             slot == game.selected() && garden.isOccupied(slot));
   }
-  drawStatistics(canvas, garden, game.selected());
+  drawStatistics(canvas, garden, game.catalogue(), game.selected());
   // The answer stands just above the keys, whatever the window's size.
   const int keyRows = drawKeys(canvas, game);
   canvas.put(rows - 1 - keyRows, 1, game.answer(), Style::kBold,

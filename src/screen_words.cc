@@ -164,3 +164,38 @@ std::string nextChangeWords(int age, const std::string& in) {
   }
   return "past " + std::to_string(kReincarnateAge) + "h, for good";
 }
+
+namespace {
+
+constexpr const char* kShapeNames[kShapeCount] = {"Swim", "Fly", "Run",
+                                                  "Power"};
+
+}  // namespace
+
+std::string headingWords(const EvolutionForecast& forecast) {
+  const std::string alignment = alignmentName(forecast.alignment);
+  switch (forecast.stage) {
+    case LifeStage::kEvolving:
+      return "at " + std::to_string(kEvolveAge) +
+             "h: " + tableEntry(EVOLUTIONS, forecast.form);
+    case LifeStage::kGrown:
+      return "reborn in " + std::to_string(forecast.hoursLeft) + "h, keeps " +
+             alignment;
+    case LifeStage::kSettled:
+      break;
+  }
+  return "stays as it is, " + alignment;
+}
+
+std::string reachWords(const ShapeOutlook& outlook) {
+  const std::string shape =
+      kShapeNames[static_cast<int>(outlook.shape)] + std::string(": ");
+  if (outlook.steps == 0) return shape + "there now";
+  std::string words = shape + std::to_string(outlook.steps) + " steps";
+  if (!outlook.item) return words + ", no sure item";
+  const ShapeItem& item = *outlook.item;
+  words += ", " + item.name +
+           (item.source == ItemSource::kDrive ? " drive" : "") + " x" +
+           std::to_string(outlook.gifts);
+  return outlook.inTime ? words : words + ", too late";
+}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "actions.h"
+#include "forecast.h"
 #include "garden.h"
 #include "mirl.h"
 
@@ -87,5 +88,16 @@ std::string eventWords(const Garden& garden,
 // or, read from a file at the last age or more, that it never will again.
 // `in` goes between the change and its hours.
 std::string nextChangeWords(int age, const std::string& in = " in ");
+
+// Where a creature is heading: "at 20h: Swim/Hero" before it
+// evolves, "reborn in 12h, keeps Hero" once grown, or, past the last age,
+// that it stays as it is.
+std::string headingWords(const EvolutionForecast& forecast);
+
+// How far one shape is for a creature still to evolve: "Swim: there now",
+// "Fly: 27 steps, Green drive x14", with ", too late" when the gifts do not
+// fit in the hours left, or ", no sure item" when no item pushes that way
+// for sure.
+std::string reachWords(const ShapeOutlook& outlook);
 
 #endif  // TUMBLENOOK_SCREEN_WORDS_H_

@@ -1,0 +1,64 @@
+// The screen's words for where a creature is heading, from the evolution
+// forecast's own numbers.
+
+#include "screen_words.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+ShapeOutlook outlook(Shape shape, int steps, std::optional<ShapeItem> item,
+                     int gifts, bool inTime) {
+  ShapeOutlook made;
+  made.shape = shape;
+  made.steps = steps;
+  made.item = std::move(item);
+  made.gifts = gifts;
+  made.inTime = inTime;
+  return made;
+}
+
+TEST(ScreenWords, SayWhereACreatureIsHeading) {
+  const ShapeItem drive{ItemSource::kDrive, 1, "Yellow", 2};
+  const ShapeItem minnow{ItemSource::kAnimal, 0, "Minnow", 2};
+  const struct {
+    ShapeOutlook outlook;
+    const char* words;
+  } reaches[] = {
+      {outlook(Shape::kSwim, 0, drive, 0, true), "Swim: there now"},
+      {outlook(Shape::kFly, 27, std::nullopt, 0, false),
+       "Fly: 27 steps, no sure item"},
+      {outlook(Shape::kRun, 26, drive, 13, true),
+       "Run: 26 steps, Yellow drive x13"},
+      {outlook(Shape::kPower, 26, minnow, 13, false),
+       "Power: 26 steps, Minnow x13, too late"},
+  };
+  for (const auto& c : reaches) EXPECT_EQ(c.words, reachWords(c.outlook));
+
+  EvolutionForecast forecast;
+  forecast.stage = LifeStage::kEvolving;
+  forecast.form = kSwimForms + 1;
+  EXPECT_EQ("at 20h: " + std::string(EVOLUTIONS[kSwimForms + 1]),
+            headingWords(forecast));
+  forecast.stage = LifeStage::kGrown;
+  forecast.hoursLeft = 12;
+  forecast.alignment = 2;
+  EXPECT_EQ("reborn in 12h, keeps Dark", headingWords(forecast));
+  forecast.stage = LifeStage::kSettled;
+  EXPECT_EQ("stays as it is, Dark", headingWords(forecast));
+}
+
+TEST(ScreenWords, NextChangeCountsToEachAge) {
+  const struct {
+    int age;
+    const char* words;
+  } cases[] = {
+      {0, "evolves in 20h"}, {19, "evolves in 1h"},      {20, "reborn in 30h"},
+      {49, "reborn in 1h"},  {50, "past 50h, for good"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.words, nextChangeWords(c.age));
+}
+
+}  // namespace
