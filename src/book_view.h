@@ -3,8 +3,9 @@
 // first one came: r raised, b bred, i imported) or not yet seen (its name
 // dim, with "?"), and how many of each have been seen; the traits and the
 // S ranks the same way; the first reincarnation; the counts and the hours.
-// The ten Hero and Dark forms carry a mark: only a Child evolves into one,
-// and a garden in play makes no such Child, so only an import brings them.
+// The ten Hero and Dark forms carry a mark: only a Child whose alignment
+// moved evolves into one, and a garden in play makes no such Child, so only
+// an import brings them. The forms no evolution reaches carry another.
 //
 // The book is read, never changed. What does not fit the region scrolls:
 // the caller keeps the first line shown and moves it with its keys.
@@ -17,6 +18,9 @@
 
 // The mark beside a Hero or Dark form.
 inline constexpr const char* kImportOnlyMark = "*";
+// The mark beside a form that no evolution reaches, Orvan's and the three
+// character forms: these too come only by import.
+inline constexpr const char* kNeverEvolvedMark = "+";
 
 // The lines of the book's page inside the frame of a region `columns` wide:
 // what drawBook() scrolls through.

@@ -326,7 +326,11 @@ void drawPlanner(Canvas& canvas, int top, int left, int rows, int columns,
                  const PlannerState& state, const Garden& garden) {
   if (rows < 2 || columns < 2) return;
   canvas.frame(top, left, rows, columns, "Breeding planner");
-  Area area(canvas, top + 1, left + 2, rows - 2, columns - 4);
+  // The keys take the last line inside the frame when the goal fits above.
+  const int inside = rows - 2;
+  const bool keysShown = inside > kGoalParts + 2;
+  Area area(canvas, top + 1, left + 2, inside - (keysShown ? 1 : 0),
+            columns - 4);
   int row = 0;
   drawGoal(area, row, state);
   ++row;
@@ -335,4 +339,13 @@ void drawPlanner(Canvas& canvas, int top, int left, int rows, int columns,
     area.put(row++, 0, line, Style::kBold);
   }
   if (grownCount(garden) >= 2) drawPairs(area, row, state, pairs, garden);
+  if (!keysShown) return;
+  Area keys(canvas, top + inside, left + 2, 1, columns - 4);
+  int column = 0;
+  for (const auto& key : plannerKeys(state, garden)) {
+    keys.put(0, column, key[0], Style::kReverse);
+    column += displayWidth(key[0]);
+    keys.put(0, column, " " + key[1] + "  ", Style::kDim);
+    column += displayWidth(key[1]) + 3;
+  }
 }
