@@ -145,6 +145,7 @@ TEST(BookView, ScrollsWhatDoesNotFit) {
       {0, "Gardener's book \u2193 ", true, false},
       {-5, "Gardener's book \u2193 ", true, false},
       {1, "Gardener's book \u2191 \u2193 ", false, false},
+      {limit - 1, "Gardener's book \u2191 \u2193 ", false, false},
       {limit, "Gardener's book \u2191 ", false, true},
       {limit + 10, "Gardener's book \u2191 ", false, true},
   };

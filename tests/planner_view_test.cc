@@ -158,6 +158,8 @@ TEST(PlannerView, SaysWhatStandsBetweenTheGardenAndTheGoal) {
        {kNoPair},
        true},
       {"colour with a coat", sampleGarden(), goal(4, 13), {kNoPair}, true},
+      // Shiny Metal only from Ana and Di, one egg in sixteen: still a goal.
+      {"rare", sampleGarden(), goal(std::nullopt, 13, true), {}, true},
       {"full", full, goal(4, std::nullopt), {kFull}, true},
       {"full, unreachable", full, goal(4, 13), {kNoPair, kFull}, true},
       {"one grown",
@@ -327,12 +329,18 @@ TEST_F(PlannerRegion, DrawsNothingOutsideItsRegion) {
       }
     }
     if (region.rows == 24) {
-      // The highlighted pair is in view, in reverse video.
-      bool highlighted = false;
-      for (int row = kTop + 8; row < kTop + region.rows - 1; ++row) {
-        highlighted |= canvas.at(row, kLeft + 2).style == Style::kReverse;
+      // The highlighted pair, the last, is in view, and alone in reverse
+      // video: the pairs' lines lie between the goal and the keys' line.
+      const std::string last = " + 7 ";
+      int highlighted = 0;
+      for (int row = kTop + 1 + kGoalParts + 1; row < kTop + region.rows - 2;
+           ++row) {
+        if (canvas.at(row, kLeft + 2).style != Style::kReverse) continue;
+        ++highlighted;
+        EXPECT_NE(std::string::npos, canvas.line(row).find(last))
+            << canvas.line(row);
       }
-      EXPECT_TRUE(highlighted);
+      EXPECT_EQ(1, highlighted);
     }
   }
 }
