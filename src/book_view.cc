@@ -100,6 +100,7 @@ std::vector<Entry> formEntries(const Book& book) {
 
 std::vector<Entry> colourEntries(const Book& book) {
   std::vector<Entry> entries;
+  entries.reserve(COLOR_COUNT);
   for (int color = 0; color < COLOR_COUNT; ++color) {
     entries.push_back({trimmed(COLORS[color]), book.color(color)});
   }
@@ -126,6 +127,7 @@ std::vector<Entry> traitEntries(const Book& book) {
 
 std::vector<Entry> sRankEntries(const Book& book) {
   std::vector<Entry> entries;
+  entries.reserve(kSkillCount);
   for (int skill = 0; skill < kSkillCount; ++skill) {
     entries.push_back({SKILLS[skill], book.sRank(static_cast<Skill>(skill))});
   }
@@ -214,23 +216,23 @@ int bookScrollLimit(const Book& book, int rows, int columns) {
       0, bookLineCount(book, columns) - std::max(rows - kFrameRows, 0));
 }
 
-int drawBook(Canvas& canvas, int top, int left, int rows, int columns,
+int drawBook(Canvas& canvas, int row, int column, int height, int width,
              const Book& book, int first) {
-  const int width = contentWidth(columns);
-  const std::vector<Line> page = bookPage(book, width);
+  const int room = contentWidth(width);
+  const std::vector<Line> page = bookPage(book, room);
   const int count = static_cast<int>(page.size());
-  if (rows < kFrameRows || columns < kFrameColumns) return count;
-  const int shown = rows - kFrameRows;
+  if (height < kFrameRows || width < kFrameColumns) return count;
+  const int shown = height - kFrameRows;
   first = std::clamp(first, 0, std::max(0, count - shown));
   std::string title = "Gardener's book";
   if (first > 0) title += " \u2191";
   if (first + shown < count) title += " \u2193";
-  canvas.frame(top, left, rows, columns, title);
-  for (int row = 0; row < shown && first + row < count; ++row) {
-    for (const Span& span : page[first + row]) {
-      if (span.column >= width) continue;
-      canvas.put(top + 1 + row, left + 2 + span.column, span.text, span.style,
-                 Colour::kDefault, width - span.column);
+  canvas.frame(row, column, height, width, title);
+  for (int line = 0; line < shown && first + line < count; ++line) {
+    for (const Span& span : page[first + line]) {
+      if (span.column >= room) continue;
+      canvas.put(row + 1 + line, column + 2 + span.column, span.text,
+                 span.style, Colour::kDefault, room - span.column);
     }
   }
   return count;

@@ -30,11 +30,11 @@ int bookLineCount(const Book& book, int columns);
 // `columns`, its frame included: 0 when the whole book fits.
 int bookScrollLimit(const Book& book, int rows, int columns);
 
-// Draws the book in a frame filling the region of `rows` by `columns` at
-// `top`, `left` of `canvas`, from its line `first` (clamped to 0 to
-// bookScrollLimit()). The frame's title says when there is more above or
-// below. Draws nothing outside the region. Returns bookLineCount().
-int drawBook(Canvas& canvas, int top, int left, int rows, int columns,
+// Draws the book in a frame filling the region of `height` rows by `width`
+// columns at `row`, `column` of `canvas`, from its line `first` (clamped to
+// 0 to bookScrollLimit()). The frame's title says when there is more above
+// or below. Draws nothing outside the region. Returns bookLineCount().
+int drawBook(Canvas& canvas, int row, int column, int height, int width,
              const Book& book, int first);
 
 #endif  // TUMBLENOOK_BOOK_VIEW_H_
