@@ -10,6 +10,9 @@
 
 namespace {
 
+// The first of the forms that no evolution picks (the Orvan and character
+// forms): adultForm() gives 5 to 19.
+constexpr int kFirstNeverEvolvedForm = kPowerForms + kFormsPerFamily;
 // The blank columns between two cells of a grid.
 constexpr int kCellGap = 2;
 // The columns the frame and its margins take from a region's width.
@@ -25,12 +28,12 @@ struct Span {
 };
 using Line = std::vector<Span>;
 
-// One entry of a grid: a name, its first if seen, and whether only an
+// One entry of a grid: a name, its first if seen, and its mark when only an
 // import brings it.
 struct Entry {
   std::string name;
   std::optional<First> first;
-  bool importOnly = false;
+  const char* mark = "";  // kImportOnlyMark, kNeverEvolvedMark or none
 };
 
 std::string trimmed(std::string_view text) {
@@ -46,7 +49,7 @@ std::string originLetter(Origin origin) {
 }
 
 std::string cellText(const Entry& entry) {
-  return entry.name + (entry.importOnly ? kImportOnlyMark : "") + " " +
+  return entry.name + entry.mark + " " +
          (entry.first ? originLetter(entry.first->origin) : "?");
 }
 
@@ -87,14 +90,17 @@ std::vector<Entry> formEntries(const Book& book) {
   std::vector<Entry> entries;
   for (int form = 0; form < EVOLUTION_COUNT; ++form) {
     if (!isAdultForm(form)) continue;
-    entries.push_back(
-        {EVOLUTIONS[form], book.form(form), isHeroOrDarkForm(form)});
+    const char* mark = "";
+    if (isHeroOrDarkForm(form)) mark = kImportOnlyMark;
+    if (form >= kFirstNeverEvolvedForm) mark = kNeverEvolvedMark;
+    entries.push_back({EVOLUTIONS[form], book.form(form), mark});
   }
   return entries;
 }
 
 std::vector<Entry> colourEntries(const Book& book) {
   std::vector<Entry> entries;
+  entries.reserve(COLOR_COUNT);
   for (int color = 0; color < COLOR_COUNT; ++color) {
     entries.push_back({trimmed(COLORS[color]), book.color(color)});
   }
@@ -121,25 +127,39 @@ std::vector<Entry> traitEntries(const Book& book) {
 
 std::vector<Entry> sRankEntries(const Book& book) {
   std::vector<Entry> entries;
+  entries.reserve(kSkillCount);
   for (int skill = 0; skill < kSkillCount; ++skill) {
     entries.push_back({SKILLS[skill], book.sRank(static_cast<Skill>(skill))});
   }
   return entries;
 }
 
-std::string countsText(const Book& book) {
-  auto count = [&](const char* label, Tally tally) {
-    return std::string(label) + " " + std::to_string(book.tally(tally));
+// The hours and the counts, as cells of a grid with no heading.
+void addCounts(std::vector<Line>& page, const Book& book, int width) {
+  auto count = [&](const char* label, int value) {
+    return std::string(label) + " " + std::to_string(value);
   };
-  return std::to_string(book.hours()) + " hours; " +
-         count("eggs hatched", Tally::kEggsHatched) + ", " +
-         count("eggs bred", Tally::kEggsBred) + ", " +
-         count("evolved", Tally::kEvolved) + ", " +
-         count("reincarnated", Tally::kReincarnated) + ", " +
-         count("released", Tally::kReleased) + ", " +
-         count("imported", Tally::kImported) +
-         "; most reincarnations of one mirl " +
-         std::to_string(book.mostReincarnations()) + ".";
+  const std::string cells[] = {
+      count("hours", book.hours()),
+      count("eggs hatched", book.tally(Tally::kEggsHatched)),
+      count("eggs bred", book.tally(Tally::kEggsBred)),
+      count("evolved", book.tally(Tally::kEvolved)),
+      count("reincarnated", book.tally(Tally::kReincarnated)),
+      count("released", book.tally(Tally::kReleased)),
+      count("imported", book.tally(Tally::kImported)),
+      count("most lives of one mirl", book.mostReincarnations()),
+  };
+  int cell = 0;
+  for (const std::string& text : cells) {
+    cell = std::max(cell, displayWidth(text) + kCellGap);
+  }
+  const int perLine = std::max(1, (width + kCellGap) / cell);
+  int at = 0;
+  for (const std::string& text : cells) {
+    if (at % perLine == 0) page.emplace_back();
+    page.back().push_back({(at % perLine) * cell, text, Style::kPlain});
+    ++at;
+  }
 }
 
 std::string reincarnationText(const Book& book) {
@@ -152,13 +172,18 @@ std::string reincarnationText(const Book& book) {
 // The whole page for a content area `width` columns wide.
 std::vector<Line> bookPage(const Book& book, int width) {
   std::vector<Line> page;
-  addText(page, countsText(book), width);
+  addCounts(page, book, width);
   page.emplace_back();
   addGrid(page, "forms", formEntries(book), width);
   addText(page,
           std::string(kImportOnlyMark) +
-              " Hero and Dark: only a Child becomes one, and a garden in play "
-              "makes no such Child, so only an import brings them.",
+              " Hero and Dark: only a Child whose alignment moved becomes one, "
+              "and no mirl raised or bred in play is such a Child, so only an "
+              "import brings them.",
+          width, Style::kDim);
+  addText(page,
+          std::string(kNeverEvolvedMark) +
+              " no evolution reaches these: only an import brings them.",
           width, Style::kDim);
   page.emplace_back();
   addGrid(page, "colours", colourEntries(book), width);
@@ -191,23 +216,23 @@ int bookScrollLimit(const Book& book, int rows, int columns) {
       0, bookLineCount(book, columns) - std::max(rows - kFrameRows, 0));
 }
 
-int drawBook(Canvas& canvas, int top, int left, int rows, int columns,
+int drawBook(Canvas& canvas, int row, int column, int height, int width,
              const Book& book, int first) {
-  const int width = contentWidth(columns);
-  const std::vector<Line> page = bookPage(book, width);
+  const int room = contentWidth(width);
+  const std::vector<Line> page = bookPage(book, room);
   const int count = static_cast<int>(page.size());
-  if (rows < kFrameRows || columns < kFrameColumns) return count;
-  const int shown = rows - kFrameRows;
+  if (height < kFrameRows || width < kFrameColumns) return count;
+  const int shown = height - kFrameRows;
   first = std::clamp(first, 0, std::max(0, count - shown));
   std::string title = "Gardener's book";
   if (first > 0) title += " \u2191";
   if (first + shown < count) title += " \u2193";
-  canvas.frame(top, left, rows, columns, title);
-  for (int row = 0; row < shown && first + row < count; ++row) {
-    for (const Span& span : page[first + row]) {
-      if (span.column >= width) continue;
-      canvas.put(top + 1 + row, left + 2 + span.column, span.text, span.style,
-                 Colour::kDefault, width - span.column);
+  canvas.frame(row, column, height, width, title);
+  for (int line = 0; line < shown && first + line < count; ++line) {
+    for (const Span& span : page[first + line]) {
+      if (span.column >= room) continue;
+      canvas.put(row + 1 + line, column + 2 + span.column, span.text,
+                 span.style, Colour::kDefault, room - span.column);
     }
   }
   return count;

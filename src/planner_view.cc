@@ -322,17 +322,30 @@ std::vector<std::array<std::string, 2>> plannerKeys(const PlannerState& state,
   return keys;
 }
 
-void drawPlanner(Canvas& canvas, int top, int left, int rows, int columns,
+void drawPlanner(Canvas& canvas, int row, int column, int height, int width,
                  const PlannerState& state, const Garden& garden) {
-  if (rows < 2 || columns < 2) return;
-  canvas.frame(top, left, rows, columns, "Breeding planner");
-  Area area(canvas, top + 1, left + 2, rows - 2, columns - 4);
-  int row = 0;
-  drawGoal(area, row, state);
-  ++row;
+  if (height < 2 || width < 2) return;
+  canvas.frame(row, column, height, width, "Breeding planner");
+  // The keys take the last line inside the frame when the goal fits above.
+  const int inside = height - 2;
+  const bool keysShown = inside > kGoalParts + 2;
+  Area area(canvas, row + 1, column + 2, inside - (keysShown ? 1 : 0),
+            width - 4);
+  int line = 0;
+  drawGoal(area, line, state);
+  ++line;
   const std::vector<PlannedPair> pairs = plannedPairs(state, garden);
-  for (const std::string& line : obstacles(pairs, garden)) {
-    area.put(row++, 0, line, Style::kBold);
+  for (const std::string& obstacle : obstacles(pairs, garden)) {
+    area.put(line++, 0, obstacle, Style::kBold);
   }
-  if (grownCount(garden) >= 2) drawPairs(area, row, state, pairs, garden);
+  if (grownCount(garden) >= 2) drawPairs(area, line, state, pairs, garden);
+  if (!keysShown) return;
+  Area keys(canvas, row + inside, column + 2, 1, width - 4);
+  int at = 0;
+  for (const auto& key : plannerKeys(state, garden)) {
+    keys.put(0, at, key[0], Style::kReverse);
+    at += displayWidth(key[0]);
+    keys.put(0, at, " " + key[1] + "  ", Style::kDim);
+    at += displayWidth(key[1]) + 3;
+  }
 }

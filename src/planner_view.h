@@ -80,12 +80,13 @@ std::string goalColourName(int color);
 // told apart as "Metal (13)" and "Metal (14)".
 std::string goalCoatName(int coat);
 
-// Draws the planner in a frame filling the region of `rows` by `columns` at
-// `top`, `left` of `canvas`: the goal, then what stands in the way (too few
-// grown creatures, a goal no pair can reach, a full garden), then the pairs,
-// scrolled to keep the highlighted one in view. Draws nothing outside the
+// Draws the planner in a frame filling the region of `height` rows by
+// `width` columns at `row`, `column` of `canvas`: the goal, then what stands
+// in the way (too few grown creatures, a goal no pair can reach, a full
+// garden), then the pairs, scrolled to keep the highlighted one in view,
+// and the keys on the last line inside the frame. Draws nothing outside the
 // region.
-void drawPlanner(Canvas& canvas, int top, int left, int rows, int columns,
+void drawPlanner(Canvas& canvas, int row, int column, int height, int width,
                  const PlannerState& state, const Garden& garden);
 
 #endif  // TUMBLENOOK_PLANNER_VIEW_H_
