@@ -349,8 +349,7 @@ std::vector<std::string> helpLines() {
   }
   for (const char* line : {
            "",
-           "In a list, type the number shown beside an entry and press Enter, "
-           "or",
+           "In a list, type the number beside an entry and press Enter, or",
            "choose with the arrow keys and Enter. Esc cancels any dialog.",
            "Every action you finish is one hour for every mirl; looking, a",
            "cancelled dialog, a refusal, a release and an import cost no hour.",
