@@ -115,6 +115,17 @@ int itemCount(const ItemCollection& items, int kind) {
   }
 }
 
+std::string itemLabel(const ItemCollection& items, int kind, int index) {
+  switch (kind) {
+    case kFood:
+      return items.getFruit(index).getName();
+    case kDrive:
+      return ITEM_COLORS[index];
+    default:
+      return items.getAnimal(index).getName();
+  }
+}
+
 void giveFromCatalogue(Mirl& creature, const ItemCollection& items, int kind,
                        int index) {
   switch (kind) {

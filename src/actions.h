@@ -121,6 +121,11 @@ enum ItemKind { kFood = 1, kDrive, kSmallAnimal };
 // How many items of `kind` the catalogue lists; 0 for another number.
 int itemCount(const ItemCollection& items, int kind);
 
+// The name of item `index` of `kind` as a list shows it: a fruit's or an
+// animal's name, or a drive's colour.
+// REQUIRES: 0 <= index < itemCount(items, kind).
+std::string itemLabel(const ItemCollection& items, int kind, int index);
+
 // Gives `creature` item `index` of `kind` from `items`: a fruit is eaten
 // bite by bite; a drive or an animal gives its experience, then pushes the
 // sliders (a draw for colours above Purple).

@@ -38,10 +38,7 @@ std::vector<ListEntry> partnerEntries(const Garden& garden, int slot) {
 std::vector<ListEntry> itemEntries(const ItemCollection& items, int kind) {
   std::vector<ListEntry> entries;
   for (int at = 0; at < itemCount(items, kind); ++at) {
-    const std::string label = kind == kFood    ? items.getFruit(at).getName()
-                              : kind == kDrive ? ITEM_COLORS[at]
-                                               : items.getAnimal(at).getName();
-    entries.push_back({at, label});
+    entries.push_back({at, itemLabel(items, kind, at)});
   }
   return entries;
 }

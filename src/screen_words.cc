@@ -83,14 +83,10 @@ std::string namedWords(const std::string& was, const std::string& now) {
 
 std::string givenWords(const Mirl& before, const Mirl& creature,
                        const ItemCollection& items, int kind, int index) {
-  std::string what;
-  if (kind == kFood) what = "ate a " + items.getFruit(index).getName();
-  if (kind == kDrive) {
-    what = "took a " + std::string(ITEM_COLORS[index]) + " Orvan Drive";
-  }
-  if (kind == kSmallAnimal) {
-    what = "played with a " + items.getAnimal(index).getName();
-  }
+  const std::string item = itemLabel(items, kind, index);
+  const std::string what = kind == kFood    ? "ate a " + item
+                           : kind == kDrive ? "took a " + item + " Orvan Drive"
+                                            : "played with a " + item;
   const std::string sliders = sliderChanges(before, creature);
   return creature.getName() + " " + what + ": " +
          levelChanges(before, creature) +
