@@ -54,6 +54,7 @@ TEST(ItemEffect, MatchesGivingTheItemToACopy) {
       {"Sourfig", kFood, 1, kAdult, 1, 4, -7 - 7 - 7 - 9, 0, false},
       {"Yellow drive, a Child", kDrive, 1, kChild, 1, 1, 24, 2, false},
       {"Yellow drive, grown", kDrive, 1, kAdult, 1, 1, 24, 1, false},
+      {"Blue drive", kDrive, 5, kAdult, 3, 1, 0, 1, true},
       {"Black drive", kDrive, 7, kAdult, 1, 1, -24, 1, true},
       {"Gold drive, seed 1", kDrive, 6, kChild, 1, 1, 24, 2, true},
       {"Gold drive, seed 2", kDrive, 6, kChild, 2, 1, 24, 2, true},
