@@ -5,6 +5,7 @@
 
 #include "names.h"
 #include "safe_text.h"
+#include "saturating.h"
 
 namespace {
 
@@ -162,4 +163,89 @@ CodedCreature creatureOfCode(std::string_view code) {
   Mirl creature(in);
   if (!in.fail() && (in >> std::ws).eof()) coded.creature = creature;
   return coded;
+}
+
+namespace {
+
+// The item colours that push one way each, toward Swim, Fly, Run and Power
+// (ITEM_COLORS): a colour above them picks one of them at random.
+constexpr int kFirstDirection = 1;
+constexpr int kDirectionCount = 4;
+
+// The sliders of `evolution`, with the form they would pick.
+SliderOutcome outcomeOf(const Evolution& evolution) {
+  Evolution evolved = evolution;
+  evolved.evolve();  // a copy: evolving draws nothing
+  return {evolution.getHeroDark(), evolution.getSwimFly(),
+          evolution.getRunPower(), evolved.getEvolution()};
+}
+
+// The sum of two stat items, each amount kept within int.
+StatItem sumOf(const StatItem& a, const StatItem& b) {
+  int sums[kSkillCount] = {};
+  for (int skill = 0; skill < kSkillCount; ++skill) {
+    sums[skill] = saturatingAdd(a.getAmount(static_cast<Skill>(skill)),
+                                b.getAmount(static_cast<Skill>(skill)));
+  }
+  return {sums[kSwim], sums[kRun], sums[kPower], sums[kFly], sums[kStamina]};
+}
+
+// The sliders after `item`, applied to copies of `evolution`: one outcome,
+// or one for each direction a random colour may take.
+void addSliderEffect(ItemEffect& effect, const Evolution& evolution,
+                     const EvolutionItem& item) {
+  effect.colour = item.getColor();
+  effect.doubled = evolution.getEvolution() == kChildForm;
+  effect.step = saturate((effect.doubled ? 2LL : 1LL) * item.getStrength());
+  effect.randomDirection = item.getColor() >= kFirstDirection + kDirectionCount;
+  std::vector<EvolutionItem> ways = {item};
+  if (effect.randomDirection) {
+    ways.clear();
+    for (int way = 0; way < kDirectionCount; ++way) {
+      ways.emplace_back(item.getAlignment(), kFirstDirection + way,
+                        item.getStrength());
+    }
+  }
+  for (const EvolutionItem& way : ways) {
+    Evolution moved = evolution;
+    moved.giveEvolutionItem(way);  // a fixed direction draws nothing
+    effect.after.push_back(outcomeOf(moved));
+  }
+}
+
+}  // namespace
+
+ItemEffect itemEffect(const Mirl& creature, const ItemCollection& items,
+                      int kind, int index) {
+  ItemEffect effect;
+  const Evolution evolution = creature.getEvolution();
+  effect.before = outcomeOf(evolution);
+  switch (kind) {
+    case kFood: {
+      Fruit fruit = items.getFruit(index);
+      for (; fruit.getBitesLeft() > 0; fruit.takeABite()) {
+        effect.bites.push_back(fruit.getStats());
+      }
+      break;
+    }
+    case kDrive: {
+      const OrvanDrive drive = items.getOrvanDrive(index);
+      effect.bites.push_back(drive.getStats());
+      addSliderEffect(effect, evolution, drive.getEvolution());
+      break;
+    }
+    case kSmallAnimal: {
+      const Animal animal = items.getAnimal(index);
+      effect.bites.push_back(animal.getStats());
+      addSliderEffect(effect, evolution, animal.getEvolution());
+      break;
+    }
+    default:
+      break;
+  }
+  for (const StatItem& bite : effect.bites) {
+    effect.total = sumOf(effect.total, bite);
+  }
+  if (effect.after.empty()) effect.after.push_back(effect.before);
+  return effect;
 }

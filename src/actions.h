@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "garden.h"
 #include "items.h"
@@ -148,5 +149,44 @@ struct CodedCreature {
 // The creature that `code` holds, brought into range and its name made safe
 // to print, as a creature read from the garden file.
 CodedCreature creatureOfCode(std::string_view code);
+
+// Where the sliders of a creature would stand after an item, and the form
+// they would pick if it evolved then.
+struct SliderOutcome {
+  int heroDark = 0;
+  int swimFly = 0;
+  int runPower = 0;
+  int form = 0;  // the adult form (EVOLUTIONS) that evolve() would pick
+};
+
+// What giving an item would do to one creature, worked out without giving
+// it: nothing is drawn from rand and the creature is not touched.
+struct ItemEffect {
+  // The experience of each bite, in order: four for a fruit (the last one
+  // worth more for some amounts), one for a drive or an animal.
+  std::vector<StatItem> bites;
+  // The bites together, each sum kept within int.
+  StatItem total;
+  // The evolution item's colour (ITEM_COLORS); 0 for a fruit, which pushes
+  // no slider.
+  int colour = 0;
+  // The steps a shape slider moves: the item's strength, doubled for a
+  // Child.
+  int step = 0;
+  // True for a Child, whose strength counts double.
+  bool doubled = false;
+  // True when the colour picks one of the four directions at random.
+  bool randomDirection = false;
+  // The sliders as they are now, with the form they would pick now.
+  SliderOutcome before;
+  // The sliders after the item: one outcome, or for a random colour the
+  // four equally likely ones (toward Swim, Fly, Run, Power in that order).
+  std::vector<SliderOutcome> after;
+};
+
+// What item `index` of `kind` from `items` would do to `creature`.
+// REQUIRES: 0 <= index < itemCount(items, kind).
+ItemEffect itemEffect(const Mirl& creature, const ItemCollection& items,
+                      int kind, int index);
 
 #endif  // TUMBLENOOK_ACTIONS_H_

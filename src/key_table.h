@@ -44,4 +44,8 @@ const KeyBinding* bindingOf(wchar_t key);
 // REQUIRES: !binding.help.empty().
 std::string helpLine(const KeyBinding& binding);
 
+// The help, a paragraph an entry: the keys that select, each line of the
+// key table, then how lists, time and forms work.
+std::vector<std::string> helpParagraphs();
+
 #endif  // TUMBLENOOK_KEY_TABLE_H_

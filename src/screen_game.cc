@@ -14,10 +14,13 @@ namespace {
 // The garden's boxes stand in two columns: Up and Down move a row.
 constexpr int kBoxesPerRow = 2;
 
+// The entries of a gene list: each entry of `table`, in the screen's words.
 std::vector<ListEntry> tableEntries(const char* const* table, int count) {
   std::vector<ListEntry> entries;
   entries.reserve(count);
-  for (int at = 0; at < count; ++at) entries.push_back({at, table[at]});
+  for (int at = 0; at < count; ++at) {
+    entries.push_back({at, cleanTableName(table, count, at)});
+  }
   return entries;
 }
 
@@ -64,12 +67,41 @@ std::string catalogueNote(const ItemCollection& items, int kind) {
   return safeText(note);
 }
 
+// Moves `first`, the first line shown of something `last` + 1 lines long,
+// for a key that scrolls: the arrows a line, paging kScrollPage lines, Home
+// and End to the ends. False, with `first` unchanged, for any other key.
+bool scroll(int& first, int last, KeyKind kind) {
+  last = std::max(last, 0);
+  switch (kind) {
+    case KeyKind::kUp:
+      first = std::max(first - 1, 0);
+      return true;
+    case KeyKind::kDown:
+      first = std::min(first + 1, last);
+      return true;
+    case KeyKind::kPageUp:
+      first = std::max(first - kScrollPage, 0);
+      return true;
+    case KeyKind::kPageDown:
+      first = std::min(first + kScrollPage, last);
+      return true;
+    case KeyKind::kHome:
+      first = 0;
+      return true;
+    case KeyKind::kEnd:
+      first = last;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 ScreenGame::Outcome ScreenGame::onKey(const Key& key) {
   if (std::holds_alternative<std::monostate>(dialog_)) return onTopKey(key);
-  if (std::holds_alternative<HelpDialog>(dialog_)) {
-    close("");
+  if (auto* help = std::get_if<HelpDialog>(&dialog_)) {
+    scrollHelp(*help, key);
     return Outcome::kGoOn;
   }
   // Each handler may close or replace the dialog it is given: it returns
@@ -474,29 +506,13 @@ void ScreenGame::passHour(const std::string& answer, bool birth) {
 }
 
 void ScreenGame::onKeyIn(LogDialog& dialog, const Key& key) {
-  const int last = std::max(static_cast<int>(log_.size()) - 1, 0);
-  switch (key.kind) {
-    case KeyKind::kUp:
-      dialog.first = std::max(dialog.first - 1, 0);
-      return;
-    case KeyKind::kDown:
-      dialog.first = std::min(dialog.first + 1, last);
-      return;
-    case KeyKind::kPageUp:
-      dialog.first = std::max(dialog.first - kLogPageRows, 0);
-      return;
-    case KeyKind::kPageDown:
-      dialog.first = std::min(dialog.first + kLogPageRows, last);
-      return;
-    case KeyKind::kHome:
-      dialog.first = 0;
-      return;
-    case KeyKind::kEnd:
-      dialog.first = last;
-      return;
-    default:
-      return close("");
-  }
+  const int last = static_cast<int>(log_.size()) - 1;
+  if (!scroll(dialog.first, last, key.kind)) close("");
+}
+
+void ScreenGame::scrollHelp(HelpDialog& help, const Key& key) {
+  const int last = static_cast<int>(helpParagraphs().size()) - 1;
+  if (!scroll(help.first, last, key.kind)) close("");
 }
 
 void ScreenGame::onKeyIn(PlannerDialog& dialog, const Key& key) {
@@ -519,25 +535,7 @@ void ScreenGame::onKeyIn(PlannerDialog& dialog, const Key& key) {
 void ScreenGame::onKeyIn(BookDialog& dialog, const Key& key) {
   // Past the book's last line there is nothing to scroll to, at any width.
   const int last = bookLineCount(garden_.book, 1);
-  switch (key.kind) {
-    case KeyKind::kUp:
-      dialog.first = std::max(dialog.first - 1, 0);
-      return;
-    case KeyKind::kDown:
-      dialog.first = std::min(dialog.first + 1, last);
-      return;
-    case KeyKind::kPageUp:
-      dialog.first = std::max(dialog.first - kLogPageRows, 0);
-      return;
-    case KeyKind::kPageDown:
-      dialog.first = std::min(dialog.first + kLogPageRows, last);
-      return;
-    case KeyKind::kHome:
-      dialog.first = 0;
-      return;
-    default:
-      return close("");
-  }
+  if (!scroll(dialog.first, last, key.kind)) close("");
 }
 
 bool ScreenGame::canRun(Command command) const {

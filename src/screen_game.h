@@ -32,7 +32,9 @@
 #include "text_field.h"
 
 // The dialogs, each with only the state it needs.
-struct HelpDialog {};
+struct HelpDialog {
+  int first = 0;  // the first paragraph of the help shown
+};
 struct EggKindDialog {
   ListPicker list;
 };
@@ -90,8 +92,8 @@ struct News {
 
 // The most answers the log keeps; the oldest go first.
 inline constexpr std::size_t kLogLength = 500;
-// How far PageUp and PageDown move in the log.
-inline constexpr int kLogPageRows = 10;
+// How far PageUp and PageDown move in the log, the help and the book.
+inline constexpr int kScrollPage = 10;
 
 // The last completed action, which `.` does again on the selected
 // creature. What each kind uses of it: hatch the egg kind and gene, name
@@ -156,6 +158,7 @@ class ScreenGame {
   void onKeyIn(ImportDialog& dialog, const Key& key);
   void onKeyIn(LogDialog& dialog, const Key& key);
   void onKeyIn(PlannerDialog& dialog, const Key& key);
+  void scrollHelp(HelpDialog& help, const Key& key);
   void onKeyIn(BookDialog& dialog, const Key& key);
 
   void startHatch();

@@ -99,5 +99,22 @@ std::string headingWords(const EvolutionForecast& forecast);
 // fit in the hours left, or ", no sure item" when no item pushes that way
 // for sure.
 std::string reachWords(const ShapeOutlook& outlook);
+// Entry `index` of `table` (of `count` entries) as the screen shows it:
+// without the blanks that begin or end it in the table, and followed by its
+// number, as "Metal (13)", when another entry reads the same. An index
+// outside the table shows entry 0, as tableEntry does. The line game, files
+// and codes keep the table's own texts.
+// REQUIRES: count > 0.
+std::string cleanTableName(const char* const* table, int count, int index);
+
+// The looks of `breed` in the screen's words: its phenotype, built with the
+// clean names of cleanTableName ("Shiny Emerald", "Metal (14)").
+std::string cleanLooks(const Breed& breed);
+
+// What `effect` would do to a creature of `age`, in lines for the side of
+// the give list: the experience of a bite and in all, each skill a line;
+// the slider it pushes, which way and how far; the sliders after it; and,
+// before the creature evolves, the form they would pick.
+std::vector<std::string> itemEffectLines(const ItemEffect& effect, int age);
 
 #endif  // TUMBLENOOK_SCREEN_WORDS_H_

@@ -6,6 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <variant>
+#include <vector>
+
+#include "names.h"
+#include "screen_game.h"
 
 namespace {
 
@@ -59,6 +64,30 @@ TEST(ScreenWords, NextChangeCountsToEachAge) {
       {49, "reborn in 1h"},  {50, "past 50h, for good"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.words, nextChangeWords(c.age));
+}
+
+}  // namespace
+
+namespace {
+
+// The gene lists and the answers speak the screen's clean names, while the
+// table keeps its own texts for the line game and the files.
+TEST(ScreenWords, GeneListsAndAnswersUseCleanNames) {
+  Garden garden;
+  ScreenGame game(garden);
+  for (const char* key : {"h", "4", "Enter"}) game.onKey(keyNamed(key));
+  const auto* genes = std::get_if<GeneDialog>(&game.dialog());
+  ASSERT_NE(nullptr, genes);
+  const std::vector<ListEntry>& coats = genes->list.entries();
+  ASSERT_EQ(COAT_COUNT, static_cast<int>(coats.size()));
+  for (const ListEntry& coat : coats) {
+    EXPECT_EQ(coat.label.find_first_not_of(' '), 0u) << coat.number;
+    EXPECT_EQ(coat.label.back() == ' ', false) << coat.number;
+  }
+  EXPECT_NE(coats[13].label, coats[14].label);
+  for (const char* key : {"1", "3", "Enter"}) game.onKey(keyNamed(key));
+  EXPECT_NE(std::string::npos, game.answer().find(coats[13].label))
+      << game.answer();
 }
 
 }  // namespace
