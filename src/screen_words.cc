@@ -177,8 +177,8 @@ std::string headingWords(const EvolutionForecast& forecast) {
       return "at " + std::to_string(kEvolveAge) +
              "h: " + tableEntry(EVOLUTIONS, forecast.form);
     case LifeStage::kGrown:
-      return "reborn in " + std::to_string(forecast.hoursLeft) + "h, keeps " +
-             alignment;
+      // The hours to rebirth stand on the line above.
+      return "keeps " + alignment + " when reborn";
     case LifeStage::kSettled:
       break;
   }

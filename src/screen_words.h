@@ -90,7 +90,7 @@ std::string eventWords(const Garden& garden,
 std::string nextChangeWords(int age, const std::string& in = " in ");
 
 // Where a creature is heading: "at 20h: Swim/Hero" before it
-// evolves, "reborn in 12h, keeps Hero" once grown, or, past the last age,
+// evolves, "keeps Hero when reborn" once grown, or, past the last age,
 // that it stays as it is.
 std::string headingWords(const EvolutionForecast& forecast);
 

@@ -50,7 +50,7 @@ TEST(ScreenWords, SayWhereACreatureIsHeading) {
   forecast.stage = LifeStage::kGrown;
   forecast.hoursLeft = 12;
   forecast.alignment = 2;
-  EXPECT_EQ("reborn in 12h, keeps Dark", headingWords(forecast));
+  EXPECT_EQ("keeps Dark when reborn", headingWords(forecast));
   forecast.stage = LifeStage::kSettled;
   EXPECT_EQ("stays as it is, Dark", headingWords(forecast));
 }
