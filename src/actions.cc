@@ -1,9 +1,11 @@
 #include "actions.h"
 
 #include <sstream>
+#include <utility>
 
 #include "names.h"
 #include "safe_text.h"
+#include "saturating.h"
 
 namespace {
 
@@ -43,18 +45,33 @@ bool isEggKind(int kind) { return kind >= kNormalEgg && kind <= kJewelEgg; }
 
 EggGene geneOf(int kind) { return EGG_KINDS[kind - kNormalEgg].gene; }
 
-void hatchEgg(Garden& garden, int kind, int gene) {
+namespace {
+
+// Notes what the creature that just joined the garden's last slot shows.
+void noteNewest(Garden& garden, Origin origin) {
+  garden.book.noteCreature(garden.mirl[garden.emptySlot - 1], origin);
+}
+
+// The egg of `kind` with `gene`.
+Mirl eggOf(int kind, int gene) {
   switch (kind) {
     case kMonotoneEgg:
     case kShinyMonotoneEgg:
-      return garden.addToGarden(Mirl(geneInTable(EggGene::kColor, gene), 0,
-                                     kind == kShinyMonotoneEgg, false));
+      return Mirl(geneInTable(EggGene::kColor, gene), 0,
+                  kind == kShinyMonotoneEgg, false);
     case kJewelEgg:
-      return garden.addToGarden(
-          Mirl(0, geneInTable(EggGene::kCoat, gene), false, true));
+      return Mirl(0, geneInTable(EggGene::kCoat, gene), false, true);
     default:
-      return garden.addToGarden(Mirl());
+      return Mirl();
   }
+}
+
+}  // namespace
+
+void hatchEgg(Garden& garden, int kind, int gene) {
+  garden.addToGarden(eggOf(kind, gene));
+  garden.book.countHatched();
+  noteNewest(garden, Origin::kRaised);
 }
 
 BreedRefusal breedRefusal(const Garden& garden, int first, int second) {
@@ -71,6 +88,19 @@ BreedRefusal breedRefusal(const Garden& garden, int first, int second) {
 
 void breedInGarden(Garden& garden, int first, int second) {
   garden.addToGarden(Mirl(garden.mirl[first], garden.mirl[second]));
+  garden.book.countBred();
+  noteNewest(garden, Origin::kBred);
+}
+
+void importIntoGarden(Garden& garden, Mirl creature) {
+  garden.addToGarden(std::move(creature));
+  garden.book.countImported();
+  noteNewest(garden, Origin::kImported);
+}
+
+void releaseFromGarden(Garden& garden, int slot) {
+  garden.removeFromGarden(slot);
+  garden.book.countReleased();
 }
 
 int itemCount(const ItemCollection& items, int kind) {
@@ -83,6 +113,17 @@ int itemCount(const ItemCollection& items, int kind) {
       return items.getAnimalCount();
     default:
       return 0;
+  }
+}
+
+std::string itemLabel(const ItemCollection& items, int kind, int index) {
+  switch (kind) {
+    case kFood:
+      return items.getFruit(index).getName();
+    case kDrive:
+      return ITEM_COLORS[index];
+    default:
+      return items.getAnimal(index).getName();
   }
 }
 
@@ -122,4 +163,89 @@ CodedCreature creatureOfCode(std::string_view code) {
   Mirl creature(in);
   if (!in.fail() && (in >> std::ws).eof()) coded.creature = creature;
   return coded;
+}
+
+namespace {
+
+// The item colours that push one way each, toward Swim, Fly, Run and Power
+// (ITEM_COLORS): a colour above them picks one of them at random.
+constexpr int kFirstDirection = 1;
+constexpr int kDirectionCount = 4;
+
+// The sliders of `evolution`, with the form they would pick.
+SliderOutcome outcomeOf(const Evolution& evolution) {
+  Evolution evolved = evolution;
+  evolved.evolve();  // a copy: evolving draws nothing
+  return {evolution.getHeroDark(), evolution.getSwimFly(),
+          evolution.getRunPower(), evolved.getEvolution()};
+}
+
+// The sum of two stat items, each amount kept within int.
+StatItem sumOf(const StatItem& a, const StatItem& b) {
+  int sums[kSkillCount] = {};
+  for (int skill = 0; skill < kSkillCount; ++skill) {
+    sums[skill] = saturatingAdd(a.getAmount(static_cast<Skill>(skill)),
+                                b.getAmount(static_cast<Skill>(skill)));
+  }
+  return {sums[kSwim], sums[kRun], sums[kPower], sums[kFly], sums[kStamina]};
+}
+
+// The sliders after `item`, applied to copies of `evolution`: one outcome,
+// or one for each direction a random colour may take.
+void addSliderEffect(ItemEffect& effect, const Evolution& evolution,
+                     const EvolutionItem& item) {
+  effect.colour = item.getColor();
+  effect.doubled = evolution.getEvolution() == kChildForm;
+  effect.step = saturate((effect.doubled ? 2LL : 1LL) * item.getStrength());
+  effect.randomDirection = item.getColor() >= kFirstDirection + kDirectionCount;
+  std::vector<EvolutionItem> ways = {item};
+  if (effect.randomDirection) {
+    ways.clear();
+    for (int way = 0; way < kDirectionCount; ++way) {
+      ways.emplace_back(item.getAlignment(), kFirstDirection + way,
+                        item.getStrength());
+    }
+  }
+  for (const EvolutionItem& way : ways) {
+    Evolution moved = evolution;
+    moved.giveEvolutionItem(way);  // a fixed direction draws nothing
+    effect.after.push_back(outcomeOf(moved));
+  }
+}
+
+}  // namespace
+
+ItemEffect itemEffect(const Mirl& creature, const ItemCollection& items,
+                      int kind, int index) {
+  ItemEffect effect;
+  const Evolution evolution = creature.getEvolution();
+  effect.before = outcomeOf(evolution);
+  switch (kind) {
+    case kFood: {
+      Fruit fruit = items.getFruit(index);
+      for (; fruit.getBitesLeft() > 0; fruit.takeABite()) {
+        effect.bites.push_back(fruit.getStats());
+      }
+      break;
+    }
+    case kDrive: {
+      const OrvanDrive drive = items.getOrvanDrive(index);
+      effect.bites.push_back(drive.getStats());
+      addSliderEffect(effect, evolution, drive.getEvolution());
+      break;
+    }
+    case kSmallAnimal: {
+      const Animal animal = items.getAnimal(index);
+      effect.bites.push_back(animal.getStats());
+      addSliderEffect(effect, evolution, animal.getEvolution());
+      break;
+    }
+    default:
+      break;
+  }
+  for (const StatItem& bite : effect.bites) {
+    effect.total = sumOf(effect.total, bite);
+  }
+  if (effect.after.empty()) effect.after.push_back(effect.before);
+  return effect;
 }

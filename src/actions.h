@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "garden.h"
 #include "items.h"
@@ -58,7 +59,8 @@ EggGene geneOf(int kind);
 
 // Hatches an egg of `kind` into the first empty slot. `gene` is the colour
 // or coat that the kind asks for (ignored for a Normal egg); a number
-// outside its table becomes 0. Draws one rank per skill.
+// outside its table becomes 0. Draws one rank per skill. The book counts
+// the egg and notes what it shows, as raised.
 // REQUIRES: garden.hasRoom(), isEggKind(kind).
 void hatchEgg(Garden& garden, int kind, int gene);
 
@@ -75,9 +77,19 @@ enum class BreedRefusal {
 BreedRefusal breedRefusal(const Garden& garden, int first, int second);
 
 // Breeds the creatures in slots `first` and `second` into the first empty
-// slot: three draws per skill, then twelve for the genotype.
+// slot: three draws per skill, then twelve for the genotype. The book
+// counts the egg and notes what it shows, as bred.
 // REQUIRES: breedRefusal(garden, first, second) == BreedRefusal::kNone.
 void breedInGarden(Garden& garden, int first, int second);
+
+// Brings `creature`, read from a code, into the first empty slot; the book
+// counts it and notes what it shows, as imported.
+// REQUIRES: garden.hasRoom().
+void importIntoGarden(Garden& garden, Mirl creature);
+
+// Lets the creature in `slot` leave the garden; the book counts it.
+// REQUIRES: garden.isOccupied(slot).
+void releaseFromGarden(Garden& garden, int slot);
 
 // True when the creature has evolved into an adult form and so may breed.
 bool isGrown(const Mirl& creature);
@@ -110,6 +122,11 @@ enum ItemKind { kFood = 1, kDrive, kSmallAnimal };
 // How many items of `kind` the catalogue lists; 0 for another number.
 int itemCount(const ItemCollection& items, int kind);
 
+// The name of item `index` of `kind` as a list shows it: a fruit's or an
+// animal's name, or a drive's colour.
+// REQUIRES: 0 <= index < itemCount(items, kind).
+std::string itemLabel(const ItemCollection& items, int kind, int index);
+
 // Gives `creature` item `index` of `kind` from `items`: a fruit is eaten
 // bite by bite; a drive or an animal gives its experience, then pushes the
 // sliders (a draw for colours above Purple).
@@ -132,5 +149,44 @@ struct CodedCreature {
 // The creature that `code` holds, brought into range and its name made safe
 // to print, as a creature read from the garden file.
 CodedCreature creatureOfCode(std::string_view code);
+
+// Where the sliders of a creature would stand after an item, and the form
+// they would pick if it evolved then.
+struct SliderOutcome {
+  int heroDark = 0;
+  int swimFly = 0;
+  int runPower = 0;
+  int form = 0;  // the adult form (EVOLUTIONS) that evolve() would pick
+};
+
+// What giving an item would do to one creature, worked out without giving
+// it: nothing is drawn from rand and the creature is not touched.
+struct ItemEffect {
+  // The experience of each bite, in order: four for a fruit (the last one
+  // worth more for some amounts), one for a drive or an animal.
+  std::vector<StatItem> bites;
+  // The bites together, each sum kept within int.
+  StatItem total;
+  // The evolution item's colour (ITEM_COLORS); 0 for a fruit, which pushes
+  // no slider.
+  int colour = 0;
+  // The steps a shape slider moves: the item's strength, doubled for a
+  // Child.
+  int step = 0;
+  // True for a Child, whose strength counts double.
+  bool doubled = false;
+  // True when the colour picks one of the four directions at random.
+  bool randomDirection = false;
+  // The sliders as they are now, with the form they would pick now.
+  SliderOutcome before;
+  // The sliders after the item: one outcome, or for a random colour the
+  // four equally likely ones (toward Swim, Fly, Run, Power in that order).
+  std::vector<SliderOutcome> after;
+};
+
+// What item `index` of `kind` from `items` would do to `creature`.
+// REQUIRES: 0 <= index < itemCount(items, kind).
+ItemEffect itemEffect(const Mirl& creature, const ItemCollection& items,
+                      int kind, int index);
 
 #endif  // TUMBLENOOK_ACTIONS_H_

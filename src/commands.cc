@@ -41,6 +41,8 @@ constexpr char kUsage[] =
     "                    with CODE -, the code is read from standard input\n"
     "      --release N   print the code of the creature in slot N, then let\n"
     "                    it go; the creatures after it move down one slot\n"
+    "      --book        print the gardener's book: every form, colour and\n"
+    "                    coat the garden has held, and its counts (book.txt)\n"
     "  -h, --help        show this help and exit\n"
     "  -V, --version     show the version and exit\n"
     "A long option may be shortened while it names one option only: --lis.\n"
@@ -62,6 +64,7 @@ enum class Command {
   kExport,
   kImport,
   kRelease,
+  kBook,
   kHelp,
   kVersion,
   kUsageError
@@ -88,7 +91,8 @@ constexpr Option kOptions[] = {{"help", Command::kHelp, 'h', false},
                                {"screen", Command::kScreen, 0, false},
                                {"export", Command::kExport, 0, true},
                                {"import", Command::kImport, 0, true},
-                               {"release", Command::kRelease, 0, true}};
+                               {"release", Command::kRelease, 0, true},
+                               {"book", Command::kBook, 0, false}};
 
 // Says what is wrong with the command line, as GNU tools do: one line, then
 // where to read more.
@@ -202,8 +206,8 @@ Options parseOptions(int argc, char** argv) {
     if (next.command != Command::kUsageError &&
         chosen.command != Command::kPlay) {
       next.command = usageError(
-          "one of --screen, --list, --export, --import and --release at a "
-          "time");
+          "one of --screen, --list, --export, --import, --release and --book "
+          "at a time");
     } else if (takesSlot(next.command) && !parseSlot(next.value, next.slot)) {
       next.command =
           usageError("'" + safeText(next.value) + "' is not a slot number");
@@ -253,6 +257,13 @@ int listGarden(Garden& garden) {
     if (slot > 0) std::cout << '\n';
     printPortrait(std::cout, slot, garden.mirl[slot], colour);
   }
+  return printed(std::cout);
+}
+
+// Prints the gardener's book kept beside the garden, changing nothing.
+int printBook(Garden& garden) {
+  if (!viewBook(garden.book, kGardenFile)) return EXIT_FAILURE;
+  std::cout << bookText(garden.book);
   return printed(std::cout);
 }
 
@@ -360,7 +371,7 @@ int importCreature(Garden& garden, const std::string& argument) {
     return refuse("the garden is full; release a creature first");
   }
   const int slot = garden.emptySlot;
-  garden.addToGarden(*creature);
+  importIntoGarden(garden, *creature);
   if (!saveGarden(garden, kGardenFile)) return EXIT_FAILURE;
   // The garden has changed: a failure to say so is reported, not returned.
   std::cout << garden.mirl[slot].getName() << " joined the garden in slot "
@@ -394,7 +405,7 @@ int releaseCreature(Garden& garden, int slot) {
   if (!std::cout.flush()) {
     return refuse("cannot write the code, so " + name + " stays");
   }
-  garden.removeFromGarden(slot);
+  releaseFromGarden(garden, slot);
   if (!saveGarden(garden, kGardenFile)) return EXIT_FAILURE;
   std::cerr << "tumblenook: " << name
             << " left the garden; --import with its code brings it back"
@@ -453,6 +464,8 @@ std::optional<int> runOptions(int argc, char** argv, Garden& garden,
       return importCreature(garden, options.value);
     case Command::kRelease:
       return notePlayersGarden(releaseCreature(garden, options.slot));
+    case Command::kBook:
+      return notePlayersGarden(printBook(garden));
     case Command::kHelp:
       std::cout << kUsage;
       return printed(std::cout);

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kSliderLimit = 50;
-constexpr int kLeaning = 25;  // a slider must pass this to count
 
 // Offsets of the Hero and Dark forms from their family's first form.
 constexpr int kHeroOffset = 1;
@@ -27,25 +26,29 @@ constexpr int kSliderCells = 11;
 constexpr int kMiddleCell = 5;
 constexpr int kValuesPerCell = 10;
 
-int alignmentOffset(int heroDark) {
-  if (heroDark < -kLeaning) return kHeroOffset;
-  if (heroDark > kLeaning) return kDarkOffset;
-  return 0;
-}
-
 // The first form of the family that the shape sliders pick. A shape wins
 // when its slider passes 25 on its side and the other shape slider is
 // strictly smaller in magnitude. Sums are taken in long long, as the sliders
 // may hold any int until they are validated.
 int family(long long s, long long r) {
-  if (s < -kLeaning && s < r && r < -s) return kSwimForms;
-  if (r < -kLeaning && r < s && s < -r) return kRunForms;
-  if (r > kLeaning && -r < s && s < r) return kPowerForms;
-  if (s > kLeaning && -s < r && r < s) return kFlyForms;
+  if (s < -kSliderLeaning && s < r && r < -s) return kSwimForms;
+  if (r < -kSliderLeaning && r < s && s < -r) return kRunForms;
+  if (r > kSliderLeaning && -r < s && s < r) return kPowerForms;
+  if (s > kSliderLeaning && -s < r && r < s) return kFlyForms;
   return kNormalForms;
 }
 
 }  // namespace
+
+int alignmentOffset(int heroDark) {
+  if (heroDark < -kSliderLeaning) return kHeroOffset;
+  if (heroDark > kSliderLeaning) return kDarkOffset;
+  return 0;
+}
+
+int adultForm(int heroDark, int swimFly, int runPower) {
+  return family(swimFly, runPower) + alignmentOffset(heroDark);
+}
 
 Evolution::Evolution() : form(kEggForm), heroDark(0), swimFly(0), runPower(0) {}
 
@@ -63,7 +66,7 @@ std::string Evolution::getEvolutionText() const {
 }
 
 void Evolution::evolve() {
-  form = family(swimFly, runPower) + alignmentOffset(heroDark);
+  form = adultForm(heroDark, swimFly, runPower);
   swimFly = 0;
   runPower = 0;
 }

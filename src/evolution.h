@@ -1,7 +1,8 @@
 // The evolution state of a creature: its current form, an index into
 // EVOLUTIONS, and three sliders: Hero against Dark (the alignment), Swim
 // against Fly and Run against Power (the shape). Items and petting move the
-// sliders; evolve() reads them and picks the adult form.
+// sliders; evolve() reads them and picks the adult form. The rule it picks
+// by, adultForm(), is public so that a forecast reads the same rule.
 //
 // Evolution is a plain value type, copyable on purpose: the creature hands
 // out copies for display. Sliders belong in -50 to 50 and the form in 0 to
@@ -17,6 +18,23 @@
 #include <string>
 
 #include "items.h"
+
+// A slider must lie beyond this value on one of its sides to count: for the
+// alignment, below -kSliderLeaning is Hero and above it Dark; for a shape,
+// see adultForm().
+inline constexpr int kSliderLeaning = 25;
+
+// The offset of a Hero (1) or Dark (2) form from its family's first, Neutral
+// (0), form, by the alignment slider: -25 to 25 are Neutral.
+int alignmentOffset(int heroDark);
+
+// The adult form, 5 to 19, that evolve() picks from these slider values. A
+// shape (Swim below 0 and Fly above 0 on swimFly, Run below 0 and Power above
+// 0 on runPower) wins when its slider lies beyond 25 on its side and the
+// other shape slider is strictly smaller in magnitude; otherwise, equal
+// magnitudes included, the family is Normal. The alignment offset follows
+// heroDark. Any int is a valid slider value.
+int adultForm(int heroDark, int swimFly, int runPower);
 
 class Evolution {
  public:
@@ -37,8 +55,8 @@ class Evolution {
   int getSwimFly() const { return swimFly; }
   int getRunPower() const { return runPower; }
 
-  // Picks the adult form (5 to 19) from the sliders and resets the shape
-  // sliders. The alignment slider keeps its value.
+  // Picks the adult form (5 to 19) from the sliders by adultForm() and resets
+  // the shape sliders. The alignment slider keeps its value.
   void evolve();
 
   // Back to the egg form; the shape sliders go to 0, the alignment stays.

@@ -8,6 +8,11 @@
 // kReincarnateAge (mirl.h), and says what it did, so that each way of
 // playing can tell the player in its own words.
 //
+// The garden keeps its book (book.h): the tick counts its hours and notes
+// what growing brought; the actions (actions.h) note what hatching,
+// breeding, importing and releasing brought, so that every way of playing
+// keeps the same book.
+//
 // One garden is made when the game starts and handed by reference to
 // whatever plays, loads or saves it. The garden neither reads input nor
 // touches files: the console (console.h) and the screen drive it, and the
@@ -19,6 +24,7 @@
 #include <iostream>
 #include <vector>
 
+#include "book.h"
 #include "mirl.h"
 
 inline constexpr int CAPACITY = 8;
@@ -37,6 +43,8 @@ class Garden {
   Mirl mirl[CAPACITY];
   // The number of occupied slots, and the index of the first empty one.
   int emptySlot = 0;
+  // Everything this garden has ever held.
+  Book book;
 
   // True when `slot` holds a creature of the garden.
   bool isOccupied(int slot) const { return slot >= 0 && slot < emptySlot; }
@@ -48,8 +56,9 @@ class Garden {
   void listMirl(std::ostream& out = std::cout) const;
 
   // The age tick: one hour for every creature, with evolution at
-  // kEvolveAge and reincarnation at kReincarnateAge. Returns what happened,
-  // in slot order; nothing on most hours.
+  // kEvolveAge and reincarnation at kReincarnateAge, and one hour of the
+  // book, which notes what the creatures show after it. Returns what
+  // happened, in slot order; nothing on most hours.
   std::vector<AgeEvent> ageMirl();
 
   // Moves `creature` into the first empty slot.

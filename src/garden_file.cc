@@ -41,6 +41,8 @@ constexpr char kTempRandom[] = "XXXXXX";
 constexpr char kBackupSuffix[] = ".bak";
 constexpr char kLockSuffix[] = ".lock";
 constexpr int kMaxBackups = 100;
+// The most of a book that is read: many times what a full book holds.
+constexpr std::size_t kMaxBookBytes = std::size_t{64} * 1024;
 
 // The mode of a new file before the umask, as for any file a program makes.
 constexpr mode_t kNewFileMode = 0666;
@@ -267,7 +269,8 @@ Writer copyOf(const GardenFile& garden) {
 // mends the garden in place must not change the backup too. The copy has
 // the garden's mode, never a wider one. False, with a message, when no copy
 // could be made.
-bool keepBackup(const std::string& path, const GardenFile& garden) {
+bool keepBackup(const std::string& path, const GardenFile& garden,
+                const std::string& what, const std::string& damage) {
   bool kept = false;
   const std::string backup = backupPath(garden, kept);
   Replaced made;
@@ -281,11 +284,11 @@ bool keepBackup(const std::string& path, const GardenFile& garden) {
                              copyOf(garden));
   }
   if (made.error != 0) {
-    report("cannot keep a copy of the damaged garden",
+    report("cannot keep a copy of the damaged " + what,
            backup.empty() ? garden.target + kBackupSuffix : backup, made.error);
     return false;
   }
-  std::cerr << "tumblenook: " << path << " held " << damageOf(garden)
+  std::cerr << "tumblenook: " << path << " held " << damage
             << "; the whole file is kept as " << backup << std::endl;
   if (made.syncError != 0) warnUnsynced(backup, made.syncError);
   return true;
@@ -415,7 +418,87 @@ void removeTemporaries(const std::string& target) {
   ::closedir(folder);
 }
 
+// The book beside the garden whose file is `target`.
+std::string bookBeside(const std::string& target) {
+  return folderOf(target) + "/" + kBookFile;
+}
+
+// False once the book of this game could not be read whole, nor kept as a
+// copy: saving must then leave it as it is.
+bool bookSavable = true;
+
+// What reading the book at `path` gave: its text in `file`, or false, with
+// a message, when it exists but cannot be read.
+bool readBookFile(const std::string& path, GardenFile& file) {
+  int error = 0;
+  file.target = targetOf(path, error);
+  if (!file.target.empty()) file.fd = openRegularFile(file.target, error);
+  if (file.fd < 0) {
+    if (error == ENOENT) return true;  // no book yet
+    report("cannot read", path, error);
+    return false;
+  }
+  file.file = readBytes(file.fd, kMaxBookBytes);
+  if (file.file.error != 0) {
+    report("cannot read", path, file.file.error);
+    return false;
+  }
+  return true;
+}
+
+// What of a book's text was passed over, for the note about it.
+std::string bookDamage(const std::vector<std::string>& problems, bool cut) {
+  std::string damage =
+      problems.empty() ? ""
+                       : countOf(static_cast<int>(problems.size()), "line") +
+                             " it could not read (" + problems[0] + ")";
+  if (cut) {
+    damage += std::string(damage.empty() ? "" : " and ") + "more than the " +
+              std::to_string(kMaxBookBytes / 1024) + " KiB the game reads";
+  }
+  return damage;
+}
+
 }  // namespace
+
+void loadBook(Book& into, const std::string& gardenTarget) {
+  const std::string path = bookBeside(gardenTarget);
+  GardenFile file;
+  if (!readBookFile(path, file)) {
+    bookSavable = false;
+    std::cerr << "tumblenook: the game goes on with a new book; " << path
+              << " is left as it is" << std::endl;
+    return;
+  }
+  if (file.fd < 0) return;
+  BookRead read = readBook(file.file.bytes);
+  into = read.book;
+  if (read.problems.empty() && file.file.whole) return;
+  if (!keepBackup(path, file, "book",
+                  bookDamage(read.problems, !file.file.whole))) {
+    bookSavable = false;
+    std::cerr << "tumblenook: the game goes on; " << path << " is left as it is"
+              << std::endl;
+  }
+}
+
+bool viewBook(Book& into, const std::string& gardenPath) {
+  int error = 0;
+  const std::string target = targetOf(gardenPath, error);
+  GardenFile file;
+  if (!readBookFile(bookBeside(target.empty() ? gardenPath : target), file)) {
+    return false;
+  }
+  if (file.fd < 0) return true;
+  BookRead read = readBook(file.file.bytes);
+  into = read.book;
+  if (!read.problems.empty() || !file.file.whole) {
+    std::cerr << "tumblenook: " << kBookFile << " holds "
+              << bookDamage(read.problems, !file.file.whole)
+              << "; showing the rest" << std::endl;
+  }
+  return true;
+}
 
 bool claimGarden(const std::string& path) {
   int error = 0;
@@ -444,14 +527,16 @@ bool loadGarden(Garden& into, const std::string& path) {
   GardenFile garden;
   switch (readGarden(path, garden, into)) {
     case ReadResult::kComplete:
-      return true;
+      break;
     case ReadResult::kDamaged:
-      return keepBackup(path, garden);
+      if (!keepBackup(path, garden, "garden", damageOf(garden))) return false;
+      break;
     case ReadResult::kUnreadable:
       // A garden that exists but cannot be read must not be overwritten.
       return false;
   }
-  return false;
+  loadBook(into.book, garden.target);
+  return true;
 }
 
 bool viewGarden(Garden& into, const std::string& path) {
@@ -470,6 +555,39 @@ bool viewGarden(Garden& into, const std::string& path) {
   }
   return result != ReadResult::kUnreadable;
 }
+
+namespace {
+
+// Replaces the book beside the garden at `target` with `book`, as the
+// garden is replaced. A book that could not be read is left as it is. The
+// folder is the garden's: `warned` when its sync was already found wanting.
+bool saveBook(const Book& book, const std::string& target, bool warned) {
+  const std::string path = bookBeside(target);
+  if (!bookSavable) {
+    std::cerr << "tumblenook: " << path
+              << " was left as it was, since it could not be read" << std::endl;
+    return false;
+  }
+  int error = 0;
+  const std::string bookTarget = targetOf(path, error);
+  Replaced saved;
+  if (bookTarget.empty()) {
+    saved.error = error;
+  } else {
+    const std::string bytes = bookText(book);
+    saved = replaceFile(bookTarget, modeFor(bookTarget), [&bytes](int fd) {
+      return writeAll(fd, bytes.data(), bytes.size());
+    });
+  }
+  if (saved.error != 0) {
+    report("cannot save", path, saved.error);
+    return false;
+  }
+  if (saved.syncError != 0 && !warned) warnUnsynced(path, saved.syncError);
+  return true;
+}
+
+}  // namespace
 
 bool saveGarden(Garden& garden, const std::string& path) {
   int error = 0;
@@ -492,7 +610,7 @@ bool saveGarden(Garden& garden, const std::string& path) {
     return false;
   }
   if (saved.syncError != 0) warnUnsynced(path, saved.syncError);
-  return true;
+  return saveBook(garden.book, target, saved.syncError != 0);
 }
 
 bool keepReleasedCodes(const std::string& path,

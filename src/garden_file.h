@@ -31,7 +31,8 @@ inline constexpr char kGardenFile[] = "mirl.dat";
 bool claimGarden(const std::string& path);
 
 // Loads the save file at `path` into `into`, an empty garden, up to
-// CAPACITY records; a missing file leaves it empty. Names unsafe to print are
+// CAPACITY records, and its book beside it (loadBook); a missing file
+// leaves it empty. Names unsafe to print are
 // repaired (safe_text.h). A record that does not parse is left out, and loading
 // goes on at the next line that begins with "Name:", so that every healthy
 // record loads. When the file holds anything that could not be loaded (a
@@ -55,7 +56,8 @@ bool loadGarden(Garden& into, const std::string& path);
 bool viewGarden(Garden& into, const std::string& path);
 
 // Replaces the save file at `path` with the records of `garden` (which
-// saving validates), atomically:
+// saving validates), then the book beside it with the garden's book, each
+// atomically:
 // the file holds either the old garden or the new one, never part of one.
 // The new file keeps the old one's mode. Returns false, with a message on
 // standard error, when it could not; the old file is then untouched. When
@@ -63,6 +65,23 @@ bool viewGarden(Garden& into, const std::string& path);
 // on standard error says that the save may not survive a power cut, and
 // the result is true.
 bool saveGarden(Garden& garden, const std::string& path);
+
+// The gardener's book (book.h), kept beside the garden's save file.
+inline constexpr char kBookFile[] = "book.txt";
+
+// Reads the book beside the garden whose file is `gardenTarget` into
+// `into`; loadGarden does this. A missing book leaves `into` as it is. A
+// damaged or hand-edited book never stops the game: what can be read is
+// kept, the whole file is copied to "book.txt.bak" (or ".bak.1" ...) with
+// a note on standard error. A book that cannot be read, or whose copy
+// cannot be made, is left as it is: a note says so, and saving the garden
+// will not replace it.
+void loadBook(Book& into, const std::string& gardenTarget);
+
+// Reads the book beside the garden file `gardenPath` into `into`, changing
+// no file: a damaged book gives what can be read, with a note on standard
+// error. False, with a message, when it exists but cannot be read.
+bool viewBook(Book& into, const std::string& gardenPath);
 
 // The file beside the garden where the codes of creatures released on the
 // screen are kept, one a line.

@@ -18,6 +18,10 @@ enum class Command {
   kBreed,
   kRelease,
   kImport,
+  kRepeat,
+  kLog,
+  kPlan,
+  kBook,
   kHelp,
   kLeave,
 };
@@ -39,5 +43,9 @@ const KeyBinding* bindingOf(wchar_t key);
 // The help's line for `binding`: its key, then what it does, in columns.
 // REQUIRES: !binding.help.empty().
 std::string helpLine(const KeyBinding& binding);
+
+// The help, a paragraph an entry: the keys that select, each line of the
+// key table, then how lists, time and forms work.
+std::vector<std::string> helpParagraphs();
 
 #endif  // TUMBLENOOK_KEY_TABLE_H_

@@ -33,6 +33,7 @@ ListPicker::Result ListPicker::onKey(const Key& key) {
       return onEnter();
     case KeyKind::kBackspace:
       if (!typed_.empty()) typed_.pop_back();  // digits and minus: ASCII
+      followTyped();
       return Result::kNone;
     case KeyKind::kCharacter:
       onTyped(key.character);
@@ -71,8 +72,20 @@ void ListPicker::onTyped(wchar_t typed) {
   if ((digit || minus) && typed_.size() < kMaxTypedDigits) {
     typed_ += static_cast<char>(typed);
     note_.clear();
+    followTyped();
   } else {
     note_ = "Type a number from the list, or choose with the arrows";
+  }
+}
+
+void ListPicker::followTyped() {
+  if (typed_.empty() || typed_ == "-") return;
+  const int number = std::atoi(typed_.c_str());
+  for (std::size_t at = 0; at < entries_.size(); ++at) {
+    if (entries_[at].number == number) {
+      highlighted_ = static_cast<int>(at);
+      return;
+    }
   }
 }
 

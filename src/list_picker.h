@@ -1,7 +1,8 @@
 // A list to pick from, as the screen's dialogs show one: each entry with
 // the number the line game gives it, one highlighted. The player picks by
 // typing an entry's number and Enter, or by moving the highlight with the
-// arrows, paging, Home and End, and Enter; Esc cancels. The picker keeps a
+// arrows, paging, Home and End, and Enter; Esc cancels. While a number is
+// typed, the entry it names so far is highlighted. The picker keeps a
 // note, the dialog's own line (a refusal, a catalogue's note), that what
 // the player types clears.
 //
@@ -58,6 +59,9 @@ class ListPicker {
  private:
   Result onEnter();
   void onTyped(wchar_t typed);
+  // Highlights the entry whose number the digits typed so far make, if
+  // any, so that what is shown beside the list follows the typing.
+  void followTyped();
   void move(KeyKind kind);
 
   std::string title_;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "actions.h"
+#include "book_view.h"
 #include "names.h"
 #include "safe_text.h"
 #include "screen_words.h"
@@ -13,20 +14,25 @@ namespace {
 // The garden's boxes stand in two columns: Up and Down move a row.
 constexpr int kBoxesPerRow = 2;
 
+// The entries of a gene list: each entry of `table`, in the screen's words.
 std::vector<ListEntry> tableEntries(const char* const* table, int count) {
   std::vector<ListEntry> entries;
   entries.reserve(count);
-  for (int at = 0; at < count; ++at) entries.push_back({at, table[at]});
+  for (int at = 0; at < count; ++at) {
+    entries.push_back({at, cleanTableName(table, count, at)});
+  }
   return entries;
 }
 
-std::vector<ListEntry> creatureEntries(const Garden& garden) {
+// The creatures that may breed with the one in `slot`: grown, and not
+// itself.
+std::vector<ListEntry> partnerEntries(const Garden& garden, int slot) {
   std::vector<ListEntry> entries;
-  entries.reserve(garden.emptySlot);
-  for (int slot = 0; slot < garden.emptySlot; ++slot) {
-    const Mirl& creature = garden.mirl[slot];
-    entries.push_back({slot, creature.getName() + ", " +
-                                 creature.getEvolution().getEvolutionText()});
+  for (int other = 0; other < garden.emptySlot; ++other) {
+    const Mirl& creature = garden.mirl[other];
+    if (other == slot || !isGrown(creature)) continue;
+    entries.push_back({other, creature.getName() + ", " +
+                                  creature.getEvolution().getEvolutionText()});
   }
   return entries;
 }
@@ -35,10 +41,7 @@ std::vector<ListEntry> creatureEntries(const Garden& garden) {
 std::vector<ListEntry> itemEntries(const ItemCollection& items, int kind) {
   std::vector<ListEntry> entries;
   for (int at = 0; at < itemCount(items, kind); ++at) {
-    const std::string label = kind == kFood    ? items.getFruit(at).getName()
-                              : kind == kDrive ? ITEM_COLORS[at]
-                                               : items.getAnimal(at).getName();
-    entries.push_back({at, label});
+    entries.push_back({at, itemLabel(items, kind, at)});
   }
   return entries;
 }
@@ -64,12 +67,41 @@ std::string catalogueNote(const ItemCollection& items, int kind) {
   return safeText(note);
 }
 
+// Moves `first`, the first line shown of something `last` + 1 lines long,
+// for a key that scrolls: the arrows a line, paging kScrollPage lines, Home
+// and End to the ends. False, with `first` unchanged, for any other key.
+bool scroll(int& first, int last, KeyKind kind) {
+  last = std::max(last, 0);
+  switch (kind) {
+    case KeyKind::kUp:
+      first = std::max(first - 1, 0);
+      return true;
+    case KeyKind::kDown:
+      first = std::min(first + 1, last);
+      return true;
+    case KeyKind::kPageUp:
+      first = std::max(first - kScrollPage, 0);
+      return true;
+    case KeyKind::kPageDown:
+      first = std::min(first + kScrollPage, last);
+      return true;
+    case KeyKind::kHome:
+      first = 0;
+      return true;
+    case KeyKind::kEnd:
+      first = last;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 ScreenGame::Outcome ScreenGame::onKey(const Key& key) {
   if (std::holds_alternative<std::monostate>(dialog_)) return onTopKey(key);
-  if (std::holds_alternative<HelpDialog>(dialog_)) {
-    close("");
+  if (auto* help = std::get_if<HelpDialog>(&dialog_)) {
+    scrollHelp(*help, key);
     return Outcome::kGoOn;
   }
   // Each handler may close or replace the dialog it is given: it returns
@@ -89,7 +121,7 @@ ScreenGame::Outcome ScreenGame::onKey(const Key& key) {
 ScreenGame::Outcome ScreenGame::onTopKey(const Key& key) {
   switch (key.kind) {
     case KeyKind::kEnter:
-      answer_ = kEnterAloneWords;
+      say(kEnterAloneWords);
       return Outcome::kGoOn;
     case KeyKind::kUp:
     case KeyKind::kDown:
@@ -100,7 +132,7 @@ ScreenGame::Outcome ScreenGame::onTopKey(const Key& key) {
     case KeyKind::kCharacter:
       break;
     default:
-      answer_ = kNoSuchKeyWords;
+      say(kNoSuchKeyWords);
       return Outcome::kGoOn;
   }
   const wchar_t typed = key.character;
@@ -110,7 +142,7 @@ ScreenGame::Outcome ScreenGame::onTopKey(const Key& key) {
   }
   const KeyBinding* binding = bindingOf(typed);
   if (binding == nullptr) {
-    answer_ = kNoSuchKeyWords;
+    say(kNoSuchKeyWords);
     return Outcome::kGoOn;
   }
   if (binding->command == Command::kLeave) return Outcome::kLeave;
@@ -134,9 +166,23 @@ void ScreenGame::run(Command command) {
       return startRelease();
     case Command::kImport:
       return startImport();
+    case Command::kRepeat:
+      return repeat();
+    case Command::kLog:
+      dialog_ = LogDialog{};
+      say("");
+      return;
+    case Command::kPlan:
+      dialog_ = PlannerDialog{};
+      say("");
+      return;
+    case Command::kBook:
+      dialog_ = BookDialog{};
+      say("");
+      return;
     case Command::kHelp:
       dialog_ = HelpDialog{};
-      answer_.clear();
+      say("");
       return;
     case Command::kLeave:
       return;  // the caller leaves
@@ -145,11 +191,11 @@ void ScreenGame::run(Command command) {
 
 void ScreenGame::select(int slot) {
   if (!garden_.isOccupied(slot)) {
-    answer_ = emptySlotWords(garden_, slot);
+    say(emptySlotWords(garden_, slot));
     return;
   }
   selected_ = slot;
-  answer_.clear();
+  say("");
 }
 
 void ScreenGame::moveSelection(KeyKind kind) {
@@ -160,15 +206,23 @@ void ScreenGame::moveSelection(KeyKind kind) {
   if (kind == KeyKind::kRight) slot += 1;
   if (garden_.isOccupied(slot)) {
     selected_ = slot;
-    answer_.clear();
+    say("");
   } else {
-    answer_ = "No mirl that way";
+    say("No mirl that way");
   }
 }
 
 void ScreenGame::close(std::string answer) {
   dialog_ = std::monostate{};
+  say(std::move(answer));
+}
+
+void ScreenGame::say(std::string answer, bool standsOut) {
   answer_ = std::move(answer);
+  standsOut_ = standsOut && !answer_.empty();
+  if (answer_.empty()) return;
+  if (log_.size() >= kLogLength) log_.erase(log_.begin());
+  log_.push_back({answer_, standsOut_});
 }
 
 std::optional<int> ScreenGame::pickWith(ListPicker& list, const Key& key) {
@@ -222,11 +276,9 @@ void ScreenGame::onKeyIn(NameDialog& dialog, const Key& key) {
     dialog.field.setNote("Type a name first, or Esc to cancel");
     return;
   }
-  const std::string was = nameIn(selected_);
   const std::string named = dialog.field.text();
-  garden_.mirl[selected_].setName(named);
   close("");
-  passHour(namedWords(was, named));
+  rename(named);
 }
 
 void ScreenGame::onKeyIn(ItemKindDialog& dialog, const Key& key) {
@@ -250,7 +302,7 @@ void ScreenGame::onKeyIn(PetDialog& dialog, const Key& key) {
 
 void ScreenGame::onKeyIn(BreedDialog& dialog, const Key& key) {
   if (const std::optional<int> partner = pickWith(dialog.list, key)) {
-    breedWith(dialog.list, *partner);
+    onPickedPartner(dialog.list, *partner);
   }
 }
 
@@ -259,7 +311,7 @@ void ScreenGame::onKeyIn(const ReleaseDialog& dialog, const Key& key) {
   const int slot = selected_;
   const std::string name = nameIn(slot);
   released_.push_back(dialog.code);
-  garden_.removeFromGarden(slot);
+  releaseFromGarden(garden_, slot);
   selected_ = std::max(0, std::min(slot, garden_.emptySlot - 1));
   close(releasedWords(name));
 }
@@ -277,7 +329,7 @@ void ScreenGame::onKeyIn(ImportDialog& dialog, const Key& key) {
 
 void ScreenGame::startHatch() {
   if (!garden_.hasRoom()) {
-    answer_ = kGardenFullWords;
+    say(kGardenFullWords);
     return;
   }
   std::vector<ListEntry> entries;
@@ -285,23 +337,24 @@ void ScreenGame::startHatch() {
     entries.push_back({egg.kind, egg.name});
   }
   dialog_ = EggKindDialog{ListPicker("Which egg?", std::move(entries))};
-  answer_.clear();
+  say("");
 }
 
 void ScreenGame::startName() {
   if (!garden_.isOccupied(selected_)) return select(selected_);
   dialog_ = NameDialog{};
-  answer_.clear();
+  say("");
 }
 
 void ScreenGame::startGive() {
   if (!garden_.isOccupied(selected_)) return select(selected_);
-  dialog_ = ItemKindDialog{std::make_shared<const ItemCollection>(),
-                           ListPicker("Give " + nameIn(selected_),
-                                      {{kFood, "Food"},
-                                       {kDrive, "Orvan Drives"},
-                                       {kSmallAnimal, "Small Animals"}})};
-  answer_.clear();
+  catalogue_ = std::make_shared<const ItemCollection>();
+  dialog_ =
+      ItemKindDialog{catalogue_, ListPicker("Give " + nameIn(selected_),
+                                            {{kFood, "Food"},
+                                             {kDrive, "Orvan Drives"},
+                                             {kSmallAnimal, "Small Animals"}})};
+  say("");
 }
 
 void ScreenGame::startPet() {
@@ -309,32 +362,39 @@ void ScreenGame::startPet() {
   if (!garden_.isOccupied(slot)) return select(slot);
   const PetRefusal refusal = petRefusal(garden_.mirl[slot]);
   if (refusal != PetRefusal::kNone) {
-    answer_ = petRefusalWords(nameIn(slot), refusal);
+    say(petRefusalWords(nameIn(slot), refusal));
     return;
   }
   constexpr int kNeutral = 1;  // the entry highlighted first
   dialog_ = PetDialog{ListPicker("Pet " + nameIn(slot),
                                  {{-1, "Hero"}, {0, "Neutral"}, {1, "Dark"}},
                                  kNeutral)};
-  answer_.clear();
+  say("");
 }
 
-void ScreenGame::startBreed() {
+void ScreenGame::startBreed(int partner) {
   const int slot = selected_;
   if (!garden_.isOccupied(slot)) return select(slot);
   if (!isGrown(garden_.mirl[slot])) {
-    answer_ = notGrownWords(nameIn(slot));
+    say(notGrownWords(nameIn(slot)));
     return;
   }
-  if (!garden_.hasRoom()) {
-    answer_ = kGardenFullWords;
+  // With a full garden the dialog still opens, to look at the forecasts.
+  std::vector<ListEntry> entries = partnerEntries(garden_, slot);
+  const auto wanted = std::find_if(
+      entries.begin(), entries.end(),
+      [partner](const ListEntry& entry) { return entry.number == partner; });
+  const int highlighted =
+      wanted == entries.end() ? 0 : static_cast<int>(wanted - entries.begin());
+  ListPicker partners("Breed " + nameIn(slot) + " with", std::move(entries),
+                      highlighted);
+  if (partners.entries().empty()) {
+    say("No other grown mirl to breed " + nameIn(slot) + " with");
     return;
   }
-  std::vector<ListEntry> partners = creatureEntries(garden_);
-  const int highlighted = slot == 0 && partners.size() > 1 ? 1 : 0;
-  dialog_ = BreedDialog{ListPicker("Breed " + nameIn(slot) + " with",
-                                   std::move(partners), highlighted)};
-  answer_.clear();
+  if (!garden_.hasRoom()) partners.setNote(kGardenFullWords);
+  dialog_ = BreedDialog{std::move(partners)};
+  say("");
 }
 
 void ScreenGame::startRelease() {
@@ -342,28 +402,29 @@ void ScreenGame::startRelease() {
   if (!garden_.isOccupied(slot)) return select(slot);
   const std::string code = codeOfCreature(garden_.mirl[slot]).value_or("");
   if (code.empty()) {
-    answer_ = tooLongForCodeWords(nameIn(slot));
+    say(tooLongForCodeWords(nameIn(slot)));
     return;
   }
   dialog_ = ReleaseDialog{code};
-  answer_.clear();
+  say("");
 }
 
 void ScreenGame::startImport() {
   if (!garden_.hasRoom()) {
-    answer_ = kGardenFullWords;
+    say(kGardenFullWords);
     return;
   }
   dialog_ = ImportDialog{};
-  answer_.clear();
+  say("");
 }
 
 void ScreenGame::hatch(int kind, int gene) {
+  last_ = LastAction{Command::kHatch, kind, gene, ""};
   const int slot = garden_.emptySlot;
   hatchEgg(garden_, kind, gene);
   selected_ = slot;
   close("");
-  passHour(hatchedWords(kind, slot, garden_.mirl[slot]));
+  passHour(hatchedWords(kind, slot, garden_.mirl[slot]), true);
 }
 
 void ScreenGame::openItems(std::shared_ptr<const ItemCollection> items,
@@ -373,7 +434,15 @@ void ScreenGame::openItems(std::shared_ptr<const ItemCollection> items,
   dialog_ = ItemDialog{std::move(items), kind, std::move(list)};
 }
 
+void ScreenGame::rename(const std::string& named) {
+  last_ = LastAction{Command::kName, 0, 0, named};
+  const std::string was = nameIn(selected_);
+  garden_.mirl[selected_].setName(named);
+  passHour(namedWords(was, named));
+}
+
 void ScreenGame::give(const ItemCollection& items, int kind, int index) {
+  last_ = LastAction{Command::kGive, kind, index, ""};
   Mirl& creature = garden_.mirl[selected_];
   const Mirl before = creature;
   giveFromCatalogue(creature, items, kind, index);
@@ -383,6 +452,7 @@ void ScreenGame::give(const ItemCollection& items, int kind, int index) {
 }
 
 void ScreenGame::pet(int alignment) {
+  last_ = LastAction{Command::kPet, 0, alignment, ""};
   Mirl& creature = garden_.mirl[selected_];
   const Mirl before = creature;
   creature.pet(alignment);
@@ -391,19 +461,27 @@ void ScreenGame::pet(int alignment) {
   passHour(answer);
 }
 
-void ScreenGame::breedWith(ListPicker& partners, int partner) {
-  const int first = selected_;
-  const BreedRefusal refusal = breedRefusal(garden_, first, partner);
-  if (refusal == BreedRefusal::kGardenFull) return close(kGardenFullWords);
+void ScreenGame::onPickedPartner(ListPicker& partners, int partner) {
+  const BreedRefusal refusal = breedRefusal(garden_, selected_, partner);
+  if (refusal == BreedRefusal::kGardenFull) {
+    partners.setNote(kGardenFullWords);
+    return;
+  }
   if (refusal != BreedRefusal::kNone) {
     partners.setNote(partnerRefusalWords(garden_, partner, refusal));
     return;
   }
+  close("");
+  breedWith(partner);
+}
+
+void ScreenGame::breedWith(int partner) {
+  last_ = LastAction{Command::kBreed, 0, partner, ""};
+  const int first = selected_;
   const int slot = garden_.emptySlot;
   breedInGarden(garden_, first, partner);
   selected_ = slot;
-  close("");
-  passHour(bredWords(garden_, first, partner, slot));
+  passHour(bredWords(garden_, first, partner, slot), true);
 }
 
 void ScreenGame::importCode(ImportDialog& dialog) {
@@ -417,12 +495,127 @@ void ScreenGame::importCode(ImportDialog& dialog) {
     return;
   }
   const int slot = garden_.emptySlot;
-  garden_.addToGarden(*coded.creature);
+  importIntoGarden(garden_, *coded.creature);
   selected_ = slot;
   close(joinedWords(garden_, slot));
 }
 
-void ScreenGame::passHour(const std::string& answer) {
+void ScreenGame::passHour(const std::string& answer, bool birth) {
   const std::vector<AgeEvent> events = garden_.ageMirl();
-  answer_ = answer + eventWords(garden_, events);
+  say(answer + eventWords(garden_, events), birth || !events.empty());
+}
+
+void ScreenGame::onKeyIn(LogDialog& dialog, const Key& key) {
+  const int last = static_cast<int>(log_.size()) - 1;
+  if (!scroll(dialog.first, last, key.kind)) close("");
+}
+
+void ScreenGame::scrollHelp(HelpDialog& help, const Key& key) {
+  const int last = static_cast<int>(helpParagraphs().size()) - 1;
+  if (!scroll(help.first, last, key.kind)) close("");
+}
+
+void ScreenGame::onKeyIn(PlannerDialog& dialog, const Key& key) {
+  switch (onPlannerKey(dialog.state, key, garden_)) {
+    case PlannerResult::kNone:
+      return;
+    case PlannerResult::kClose:
+      return close("");
+    case PlannerResult::kBreed:
+      break;
+  }
+  const std::optional<PlannedPair> pair = plannedPairAt(dialog.state, garden_);
+  if (!pair) return;
+  // The pair's breed dialog, to look at its forecast before breeding.
+  selected_ = pair->firstSlot;
+  dialog_ = std::monostate{};
+  startBreed(pair->secondSlot);
+}
+
+void ScreenGame::onKeyIn(BookDialog& dialog, const Key& key) {
+  // Past the book's last line there is nothing to scroll to, at any width.
+  const int last = bookLineCount(garden_.book, 1);
+  if (!scroll(dialog.first, last, key.kind)) close("");
+}
+
+bool ScreenGame::canRun(Command command) const {
+  const bool occupied = garden_.isOccupied(selected_);
+  switch (command) {
+    case Command::kHatch:
+    case Command::kImport:
+      return garden_.hasRoom();
+    case Command::kName:
+    case Command::kGive:
+    case Command::kRelease:
+      return occupied;
+    case Command::kPet:
+      return occupied &&
+             petRefusal(garden_.mirl[selected_]) == PetRefusal::kNone;
+    case Command::kBreed:
+      return occupied && isGrown(garden_.mirl[selected_]) &&
+             !partnerEntries(garden_, selected_).empty();
+    case Command::kRepeat:
+      return repeatRefusal().empty();
+    case Command::kLog:
+      return !log_.empty();
+    case Command::kPlan:
+    case Command::kBook:
+    case Command::kHelp:
+    case Command::kLeave:
+      return true;
+  }
+  return false;
+}
+
+std::string ScreenGame::repeatRefusal() const {
+  if (!last_) return "There is no action to do again yet";
+  if (last_->command == Command::kHatch) {
+    return garden_.hasRoom() ? "" : kGardenFullWords;
+  }
+  if (!garden_.isOccupied(selected_)) return emptySlotWords(garden_, selected_);
+  const Mirl& creature = garden_.mirl[selected_];
+  switch (last_->command) {
+    case Command::kPet: {
+      const PetRefusal refusal = petRefusal(creature);
+      return refusal == PetRefusal::kNone
+                 ? ""
+                 : petRefusalWords(creature.getName(), refusal);
+    }
+    case Command::kBreed: {
+      const BreedRefusal refusal =
+          breedRefusal(garden_, selected_, last_->choice);
+      if (refusal == BreedRefusal::kNone) return "";
+      if (refusal == BreedRefusal::kGardenFull) return kGardenFullWords;
+      if (!isGrown(creature)) return notGrownWords(creature.getName());
+      return partnerRefusalWords(garden_, last_->choice, refusal);
+    }
+    default:
+      return "";
+  }
+}
+
+void ScreenGame::repeat() {
+  const std::string refusal = repeatRefusal();
+  if (!refusal.empty()) return say(refusal);
+  const LastAction again = *last_;
+  switch (again.command) {
+    case Command::kHatch:
+      return hatch(again.kind, again.choice);
+    case Command::kName:
+      return rename(again.name);
+    case Command::kGive: {
+      // The catalogue is read again, as for every give.
+      const ItemCollection items;
+      if (again.choice >= itemCount(items, again.kind)) {
+        return say("The catalogue no longer lists that item");
+      }
+      return give(items, again.kind, again.choice);
+    }
+    case Command::kPet:
+      return pet(again.choice);
+    case Command::kBreed:
+      return breedWith(again.choice);
+    default:
+      return;
+  }
 }

@@ -28,10 +28,13 @@
 #include "key.h"
 #include "key_table.h"
 #include "list_picker.h"
+#include "planner_view.h"
 #include "text_field.h"
 
 // The dialogs, each with only the state it needs.
-struct HelpDialog {};
+struct HelpDialog {
+  int first = 0;  // the first paragraph of the help shown
+};
 struct EggKindDialog {
   ListPicker list;
 };
@@ -65,12 +68,43 @@ struct ReleaseDialog {
 struct ImportDialog {
   TextField field{FieldFilter::kCode};
 };
+struct LogDialog {
+  int first = 0;  // the first entry shown, newest first
+};
+struct PlannerDialog {
+  PlannerState state;
+};
+struct BookDialog {
+  int first = 0;  // the first line of the book shown
+};
 
 // The open dialog; std::monostate when the garden has the keys.
-using Dialog =
-    std::variant<std::monostate, HelpDialog, EggKindDialog, GeneDialog,
-                 NameDialog, ItemKindDialog, ItemDialog, PetDialog, BreedDialog,
-                 ReleaseDialog, ImportDialog>;
+using Dialog = std::variant<std::monostate, HelpDialog, EggKindDialog,
+                            GeneDialog, NameDialog, ItemKindDialog, ItemDialog,
+                            PetDialog, BreedDialog, ReleaseDialog, ImportDialog,
+                            LogDialog, PlannerDialog, BookDialog>;
+
+// One answer of the game, as the log keeps it.
+struct News {
+  std::string text;
+  bool standsOut = false;  // a birth, an evolution or a reincarnation
+};
+
+// The most answers the log keeps; the oldest go first.
+inline constexpr std::size_t kLogLength = 500;
+// How far PageUp and PageDown move in the log, the help and the book.
+inline constexpr int kScrollPage = 10;
+
+// The last completed action, which `.` does again on the selected
+// creature. What each kind uses of it: hatch the egg kind and gene, name
+// the name, give the item kind and index, pet the alignment, breed the
+// partner.
+struct LastAction {
+  Command command;
+  int kind = 0;    // egg kind or item kind
+  int choice = 0;  // gene, item index, alignment or partner
+  std::string name;
+};
 
 class ScreenGame {
  public:
@@ -91,13 +125,23 @@ class ScreenGame {
   int selected() const { return selected_; }
   // The line that answers the last key.
   const std::string& answer() const { return answer_; }
+  // True when the answer tells of a birth, an evolution or a reincarnation.
+  bool answerStandsOut() const { return standsOut_; }
+  // Every answer of this game, oldest first, at most kLogLength.
+  const std::vector<News>& log() const { return log_; }
+  // True when `command` can act now: the key bar shows only these.
+  bool canRun(Command command) const;
   const Dialog& dialog() const { return dialog_; }
+  // The catalogue as last read: when the game began, and at every give.
+  const ItemCollection& catalogue() const { return *catalogue_; }
   // The codes of the creatures released in this game, in order.
   const std::vector<std::string>& released() const { return released_; }
 
  private:
   Outcome onTopKey(const Key& key);
   void run(Command command);
+  void say(std::string answer, bool standsOut = false);
+  void repeat();
   void select(int slot);
   void moveSelection(KeyKind kind);
   void close(std::string answer);
@@ -112,12 +156,18 @@ class ScreenGame {
   void onKeyIn(BreedDialog& dialog, const Key& key);
   void onKeyIn(const ReleaseDialog& dialog, const Key& key);
   void onKeyIn(ImportDialog& dialog, const Key& key);
+  void onKeyIn(LogDialog& dialog, const Key& key);
+  void onKeyIn(PlannerDialog& dialog, const Key& key);
+  void scrollHelp(HelpDialog& help, const Key& key);
+  void onKeyIn(BookDialog& dialog, const Key& key);
 
   void startHatch();
   void startName();
   void startGive();
   void startPet();
-  void startBreed();
+  // Opens the breed dialog of the selected creature, with `partner` (a
+  // slot) highlighted when it is on the list.
+  void startBreed(int partner = -1);
   void startRelease();
   void startImport();
 
@@ -125,12 +175,16 @@ class ScreenGame {
   void openItems(std::shared_ptr<const ItemCollection> items, int kind);
   void give(const ItemCollection& items, int kind, int index);
   void pet(int alignment);
-  void breedWith(ListPicker& partners, int partner);
+  void onPickedPartner(ListPicker& partners, int partner);
+  void breedWith(int partner);
+  void rename(const std::string& named);
+  // Why `.` cannot act now, in words; empty when it can.
+  std::string repeatRefusal() const;
   void importCode(ImportDialog& dialog);
 
   // Runs the age tick after a completed action; the answer is `answer`
   // and what the hour brought (evolutions, reincarnations).
-  void passHour(const std::string& answer);
+  void passHour(const std::string& answer, bool birth = false);
 
   // The name of the creature in `slot`.
   std::string nameIn(int slot) const { return garden_.mirl[slot].getName(); }
@@ -138,7 +192,12 @@ class ScreenGame {
   Garden& garden_;
   int selected_ = 0;
   std::string answer_;
+  bool standsOut_ = false;
+  std::vector<News> log_;
   Dialog dialog_;
+  std::optional<LastAction> last_;
+  std::shared_ptr<const ItemCollection> catalogue_ =
+      std::make_shared<const ItemCollection>();
   std::vector<std::string> released_;
 };
 

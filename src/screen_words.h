@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "actions.h"
+#include "forecast.h"
 #include "garden.h"
 #include "mirl.h"
 
@@ -87,5 +88,33 @@ std::string eventWords(const Garden& garden,
 // or, read from a file at the last age or more, that it never will again.
 // `in` goes between the change and its hours.
 std::string nextChangeWords(int age, const std::string& in = " in ");
+
+// Where a creature is heading: "at 20h: Swim/Hero" before it
+// evolves, "keeps Hero when reborn" once grown, or, past the last age,
+// that it stays as it is.
+std::string headingWords(const EvolutionForecast& forecast);
+
+// How far one shape is for a creature still to evolve: "Swim: there now",
+// "Fly: 27 steps, Green drive x14", with ", too late" when the gifts do not
+// fit in the hours left, or ", no sure item" when no item pushes that way
+// for sure.
+std::string reachWords(const ShapeOutlook& outlook);
+// Entry `index` of `table` (of `count` entries) as the screen shows it:
+// without the blanks that begin or end it in the table, and followed by its
+// number, as "Metal (13)", when another entry reads the same. An index
+// outside the table shows entry 0, as tableEntry does. The line game, files
+// and codes keep the table's own texts.
+// REQUIRES: count > 0.
+std::string cleanTableName(const char* const* table, int count, int index);
+
+// The looks of `breed` in the screen's words: its phenotype, built with the
+// clean names of cleanTableName ("Shiny Emerald", "Metal (14)").
+std::string cleanLooks(const Breed& breed);
+
+// What `effect` would do to a creature of `age`, in lines for the side of
+// the give list: the experience of a bite and in all, each skill a line;
+// the slider it pushes, which way and how far; the sliders after it; and,
+// before the creature evolves, the form they would pick.
+std::vector<std::string> itemEffectLines(const ItemEffect& effect, int age);
 
 #endif  // TUMBLENOOK_SCREEN_WORDS_H_

@@ -204,7 +204,8 @@ TEST(Actions, EachItemGivesItsExperienceThenPushesTheSliders) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.kind) + " " + std::to_string(c.index));
-    Mirl pip = creatureOf(recordOf("Pip", 30, kNormalForms, {}, c.experience));
+    Mirl pip =
+        creatureFrom(recordOf("Pip", 30, kNormalForms, {}, c.experience));
     std::srand(3);
     giveFromCatalogue(pip, items, c.kind, c.index);
     EXPECT_TRUE(drewExactly(3, c.draws));
@@ -250,7 +251,7 @@ TEST(Actions, ColoursPastPurpleDrawTheirDirection) {
 }
 
 TEST(Actions, ACodeCarriesTheWholeRecordAndDrawsNothing) {
-  Mirl ada = creatureOf(recordOf("Ada", 24, kNormalForms, {{9, 2}, {3, 5}}));
+  Mirl ada = creatureFrom(recordOf("Ada", 24, kNormalForms, {{9, 2}, {3, 5}}));
   std::srand(5);
   const std::optional<std::string> code = codeOfCreature(ada);
   ASSERT_TRUE(code.has_value());

@@ -33,10 +33,26 @@ TEST(Evolution, EvolvePicksFamilyAndAlignmentFromTheSliders) {
   for (const auto& [numbers, form] : cases) {
     Evolution e = load(numbers);
     const int heroDark = e.getHeroDark();
+    EXPECT_EQ(form, adultForm(heroDark, e.getSwimFly(), e.getRunPower()))
+        << numbers;
     e.evolve();
     EXPECT_EQ((std::vector<int>{form, heroDark, 0, 0}), state(e)) << numbers;
     e.evolve();  // the shape sliders are back at 0: Normal
     EXPECT_EQ(5 + (form - 5) % 3, e.getEvolution()) << numbers;
+  }
+}
+
+TEST(Evolution, AdultFormReadsAnyIntWithoutOverflow) {
+  // heroDark, swimFly, runPower, then the form: values no save file holds,
+  // which items and petting can still reach between two validations.
+  const std::tuple<int, int, int, int> cases[] = {
+      {0, INT_MIN, INT_MAX, 8},  {0, INT_MAX, INT_MIN, 14},
+      {0, INT_MIN, INT_MIN, 5},  {INT_MIN, 0, INT_MAX, 18},
+      {INT_MAX, INT_MAX, 0, 13}, {0, -INT_MAX, INT_MAX, 5},
+  };
+  for (const auto& [heroDark, swimFly, runPower, form] : cases) {
+    EXPECT_EQ(form, adultForm(heroDark, swimFly, runPower))
+        << heroDark << " " << swimFly << " " << runPower;
   }
 }
 

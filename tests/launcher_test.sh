@@ -114,7 +114,7 @@ done
 code=$(cd / && XDG_DATA_HOME="$scratch/xdg" "$prefix/bin/tumblenook-play" --exp 0)
 look "$prefix/bin/tumblenook-play" --imp "$code"
 has 'Pip joined the garden in slot 0.'
-[ "$(ls "$scratch/new/.local/share/tumblenook" | tr '\n' ' ')" = 'mirl.dat mirl.dat.lock ' ] ||
+[ "$(ls "$scratch/new/.local/share/tumblenook" | tr '\n' ' ')" = 'book.txt mirl.dat mirl.dat.lock ' ] ||
   fail "an import copied the catalogue"
 rm -r "$scratch/new"
 # --screen is a game too, in the garden folder; outside a terminal it is refused.

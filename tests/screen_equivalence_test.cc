@@ -23,16 +23,16 @@ namespace {
 Garden mixedGarden() {
   const Looks ada{{4, 9}, {0, 3}, {0, 1}, {1, 0}};
   const Looks bo{{7, 2}, {5, 0}, {1, 0}, {0, 1}};
-  return gardenOf({creatureOf(recordOf("Ada", 24, kNormalForms, ada)),
-                   creatureOf(recordOf("Bo", 30, kNormalForms + 1, bo)),
-                   creatureOf(recordOf("Cy", 8, kChildForm, {}, 95))});
+  return gardenOf({creatureFrom(recordOf("Ada", 24, kNormalForms, ada)),
+                   creatureFrom(recordOf("Bo", 30, kNormalForms + 1, bo)),
+                   creatureFrom(recordOf("Cy", 8, kChildForm, {}, 95))});
 }
 
 // Dee turns 20 in the next hour and Eve 50; Fay is grown.
 Garden turningGarden() {
   return gardenOf(
       {creature("Dee", 19, kChildForm), creature("Eve", 49, kNormalForms),
-       creatureOf(recordOf("Fay", 33, kSwimForms, {{1, 2}, {6, 0}}))});
+       creatureFrom(recordOf("Fay", 33, kSwimForms, {{1, 2}, {6, 0}}))});
 }
 
 // The garden the line game leaves for `input`, and the next random number.

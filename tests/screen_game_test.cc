@@ -19,9 +19,9 @@ namespace {
 
 // The name of the open dialog, in the order of the Dialog variant.
 std::string dialogName(const ScreenGame& game) {
-  static const char* const kNames[] = {"",      "help",    "egg",   "gene",
-                                       "name",  "kind",    "item",  "pet",
-                                       "breed", "release", "import"};
+  static const char* const kNames[] = {
+      "",    "help",  "egg",     "gene",   "name", "kind",    "item",
+      "pet", "breed", "release", "import", "log",  "planner", "book"};
   static_assert(std::size(kNames) == std::variant_size_v<Dialog>);
   return kNames[game.dialog().index()];
 }
@@ -249,13 +249,17 @@ TEST_F(ScreenGameTest, PetsOnlyAChildAndBreedsOnlyGrownMirl) {
       {threeGarden, keys("b Enter"), "", "Ada and Bo" + bred, kHatched, kEgg, 3},
       {threeGarden, keys("1 b Enter"), "", "Bo and Ada" + bred, kHatched, kEgg, 3},
       {threeGarden, keys("1 b Down Down Up Up Enter"), "", "Bo and Ada" + bred, kHatched, kEgg, 3},
-      {threeGarden, keys("b 0 Enter"), "breed", "", kAges, kThree, 0, "A mirl cannot be bred with itself"},
-      {threeGarden, keys("b End Enter"), "breed", "", kAges, kThree, 0, "Cy has not evolved yet"},
+      // Only the other grown mirl are partners.
+      {threeGarden, keys("b 0 Enter"), "breed", "", kAges, kThree, 0, "0 is not on the list"},
+      {threeGarden, keys("b 2 Enter"), "breed", "", kAges, kThree, 0, "2 is not on the list"},
+      {threeGarden, keys("b End Enter"), "", "Ada and Bo" + bred, kHatched, kEgg, 3},
       {threeGarden, keys("b 7 Enter"), "breed", "", kAges, kThree, 0, "7 is not on the list"},
       {threeGarden, keys("b Esc"), "", kCancelledWords, kAges, kThree, 0},
       {threeGarden, keys("2 b"), "", "Cy has not evolved yet: a mirl can be bred from 20 hours", kAges, kThree, 2},
-      {fullGarden, keys("b"), "", kGardenFullWords, kFullAges, kFull, 0},
-      {oneGarden, keys("b Enter"), "breed", "", "24", "Ada", 0, "A mirl cannot be bred with itself"},
+      // A full garden still shows the forecasts.
+      {fullGarden, keys("b"), "breed", "", kFullAges, kFull, 0, kGardenFullWords},
+      {fullGarden, keys("b Enter"), "breed", "", kFullAges, kFull, 0, kGardenFullWords},
+      {oneGarden, keys("b"), "", "No other grown mirl to breed Ada with", "24", "Ada", 0},
       {emptyGarden, keys("b"), "", kEmpty, "", "", 0},
   });
   // clang-format on

@@ -46,14 +46,14 @@ inline std::string recordOf(const std::string& name, int age, int form,
 }
 
 // The creature a save record holds.
-inline Mirl creatureOf(const std::string& record) {
+inline Mirl creatureFrom(const std::string& record) {
   std::istringstream in(record);
   return Mirl(in);
 }
 
 // A creature NAME of `age` in `form` (names.h), with the record's defaults.
 inline Mirl creature(const std::string& name, int age, int form) {
-  return creatureOf(recordOf(name, age, form));
+  return creatureFrom(recordOf(name, age, form));
 }
 
 // A garden of `creatures`, from slot 0.

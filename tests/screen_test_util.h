@@ -1,0 +1,99 @@
+// Builders shared by the screen's in-process tests: creatures made from a
+// save record with chosen age, form and sliders, a catalogue of items with
+// known amounts, and the rows of a composed screen as text.
+
+#ifndef TUMBLENOOK_TESTS_SCREEN_TEST_UTIL_H_
+#define TUMBLENOOK_TESTS_SCREEN_TEST_UTIL_H_
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+#include "mirl.h"
+#include "test_util.h"
+
+// What a test creature is made of; the rest of its record is fixed.
+struct CreatureSpec {
+  std::string name = "Cy";
+  int age = 8;
+  int form = 2;  // a Child
+  int heroDark = 0;
+  int swimFly = 0;
+  int runPower = 0;
+  int coat = 0;
+  int level = 2;
+  int experience = 30;
+};
+
+// A creature read from a save record built from `spec`.
+inline Mirl creatureOf(const CreatureSpec& spec) {
+  std::ostringstream record;
+  record << "Name: " << spec.name << "\nAge: " << spec.age
+         << "\nReincarnation: 0\n";
+  for (const char* skill : {"Swim", "Run", "Power", "Fly", "Stamina"}) {
+    record << skill << ": 12 " << spec.level << ' ' << spec.experience
+           << "\n3 1 4\n";
+  }
+  record << "Evolution: " << spec.form << ' ' << spec.heroDark << ' '
+         << spec.swimFly << ' ' << spec.runPower
+         << "\nColor: 2 3\nCoat: " << spec.coat << ' ' << spec.coat
+         << "\nShine: 0 1\nTwo-tone: 1 1\n";
+  std::istringstream in(record.str());
+  return Mirl(in);
+}
+
+// The test catalogue, in the files' own column order (name, swim, fly, run,
+// power, stamina; colour first for an animal).
+inline constexpr char kTestFruits[] =
+    "Name Swim Fly Run Power Stamina Sweet Juice\n"
+    "Kelpberry 12 0 2 0 5 1 3\n"
+    "Sourfig -7 3 0 0 0 1 1\n";
+inline constexpr char kTestAnimals[] =
+    "Color Name Swim Fly Run Power Size Speed\n"
+    "1 Minnow 12 0 2 0 1 3\n"
+    "4 Mole 0 0 3 9 1 1\n"
+    "6 Goldfinch 0 8 0 0 1 1\n";
+
+// Writes the test catalogue as fruits.dat and animals.dat in the working
+// folder, where the game reads it.
+inline void writeTestCatalogue() {
+  writeFile("fruits.dat", kTestFruits);
+  writeFile("animals.dat", kTestAnimals);
+}
+
+// Rows `from` to `to` (excluded) of `canvas`, joined by line ends.
+inline std::string rowsOf(const Canvas& canvas, int from, int to) {
+  std::string text;
+  for (int row = from; row < to; ++row) text += canvas.line(row) + "\n";
+  return text;
+}
+
+// The text of the cells `column` to `column` + `width` (excluded) of rows
+// `from` to `to` (excluded), its words joined by single blanks: what a box
+// shows, whatever its lines' breaks.
+inline std::string boxText(const Canvas& canvas, int from, int to, int column,
+                           int width) {
+  std::string text;
+  for (int row = from; row < to; ++row) {
+    for (int at = column; at < column + width; ++at) {
+      text += canvas.at(row, at).glyph;
+    }
+    text += ' ';
+  }
+  std::istringstream in(text);
+  std::string words;
+  for (std::string word; in >> word;)
+    words += (words.empty() ? "" : " ") + word;
+  return words;
+}
+
+// The blank-separated words of `text`.
+inline std::vector<std::string> wordsOf(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+#endif  // TUMBLENOOK_TESTS_SCREEN_TEST_UTIL_H_
