@@ -14,7 +14,7 @@ socket="$scratch/tmux"
 trap 'tmux -S "$socket" kill-server 2>/dev/null; rm -rf "$scratch"' EXIT
 tm() { tmux -S "$socket" "$@"; }
 screen() { tm capture-pane -p "$@" 2>/dev/null || true; }
-fail() { echo "FAIL: $*" >&2; screen | sed '/^ *$/d' >&2; exit 1; }
+fail() { echo "FAIL: ${row:+$row: }$*" >&2; screen | sed '/^ *$/d' >&2; exit 1; }
 # Bounded polls: about ten seconds each, enough for a loaded machine.
 waitFor() {
   for _ in $(seq 200); do screen | grep -qF -- "$1" && return 0; sleep 0.05; done
@@ -41,11 +41,23 @@ fresh() { rm -rf "$1"; mkdir "$1"; cp "$data/fruits.dat" "$data/animals.dat" "$b
 
 # The pane: runs the game in DIR with the given NAME=VALUE settings, then
 # keeps its exit status and the terminal's settings as the shell sees them.
+# With "jobs" first among the settings, the shell has job control, as a
+# player's has: Ctrl-Z gives it the terminal back, and Enter then brings the
+# game back with fg. The pane's shell outlives the pane, to keep the status.
 cat >"$scratch/pane.sh" <<'EOF'
 cd "$1" && shift
-sh -c 'echo $$ > pid; exec env "$@"' sh "$@" 2>err
-echo "status=$?" >status
+[ "$1" != jobs ] || { set -m; shift; }
+trap : HUP
+sh -c 'echo $$ > pid; exec env "$@" 2>err' sh "$@"
+code=$?
+while jobs >jobs && [ -s jobs ]; do  # suspended
+  stty -a >stty.suspended
+  read -r _
+  fg >/dev/null
+  code=$?
+done
 stty -a >stty
+echo "status=$code" >status  # last: the test waits for it
 exec sleep 600  # the pane stays until the next session; tmux ends it
 EOF
 start() {
@@ -67,9 +79,36 @@ steps() {
 $(printf '%s\n' "$1" | tr ';' '\n')
 STEPS
 }
-int() { waitFile "$dir/pid" && kill -INT "$(cat "$dir/pid")"; }
+sig() { waitFile "$dir/pid" && kill -"$1" "$(cat "$dir/pid")"; }
+tty() { tm display -p '#{pane_tty}'; }
 size() { tm resize-window -x "$1" -y "$2"; }
+# Waits until the terminal itself is ROWS COLUMNS: tmux may size a pane
+# resized in quick steps a moment after the command.
+ttySize() {
+  for _ in $(seq 200); do [ "$(stty -F "$(tty)" size)" = "$*" ] && return 0; sleep 0.05; done
+  fail "the terminal is not $*"
+}
+# The first line is TEXT, blanks aside: nothing scrolled the screen.
+top() {
+  for _ in $(seq 200); do [ "$(screen | head -1 | sed 's/^ *//')" = "$*" ] && return 0; sleep 0.05; done
+  fail "the first line is not '$*'"
+}
+gone() {
+  for _ in $(seq 200); do screen | grep -qF -- "$1" || return 0; sleep 0.05; done
+  fail "'$1' stays on the screen"
+}
 colours() { screen -e >"$dir/colours"; }
+# Suspended: the shell has the terminal back, as it was.
+suspended() { waitFile "$dir/stty.suspended" && (cd "$dir" && restored stty.suspended); }
+# Asleep between keys: nothing wakes the game while no key comes, once it
+# has gone to sleep after drawing.
+idle() {
+  proc=/proc/$(cat "$dir/pid")/status
+  [ -r "$proc" ] || return 0
+  sleep 0.5 && before=$(grep ctxt_switches "$proc" | tr '\n' ' ')
+  sleep 1 && after=$(grep ctxt_switches "$proc" | tr '\n' ' ')
+  [ "$after" = "$before" ] || fail "woken while idle: $before, then $after"
+}
 
 # Equivalence: same SEED, with rows "screen keys|text they bring|the line
 # game's input for the same choice" on standard input. Both leave at the end.
@@ -108,16 +147,24 @@ h|Which egg?|
 EOF
 
 # The saved checks of a row, run in its folder after the game ended.
-ages() { [ "$(sed -n 's/^Age: //p' mirl.dat | tr '\n' ' ')" = "$* " ] || fail "$row: ages $(grep Age: mirl.dat)"; }
-names() { [ "$(sed -n 's/^Name: //p' mirl.dat | tr '\n' ' ')" = "$* " ] || fail "$row: names"; }
-status() { [ "$(cat status)" = "status=$1" ] || fail "$row: $(cat status) $(cat err)"; }
-quiet() { [ ! -s err ] || fail "$row: said $(cat err)"; }
-oneLine() { [ "$(wc -l <err)" -eq 1 ] || fail "$row: not one line: $(cat err)"; }
-cooked() { grep -qE '(^|[ ;])icanon' stty && grep -qE '(^|[ ;])echo( |;|$)' stty || fail "$row: $(cat stty)"; }
-untouched() { cmp -s mirl.dat "$base/mirl.dat" && [ ! -e mirl.dat.lock ] || fail "$row: touched the garden"; }
+ages() { [ "$(sed -n 's/^Age: //p' mirl.dat | tr '\n' ' ')" = "$* " ] || fail "ages $(grep Age: mirl.dat)"; }
+names() { [ "$(sed -n 's/^Name: //p' mirl.dat | tr '\n' ' ')" = "$* " ] || fail "names"; }
+status() { [ "$(cat status)" = "status=$1" ] || fail "$(cat status) $(cat err)"; }
+quiet() { [ ! -s err ] || fail "said $(cat err)"; }
+oneLine() { [ "$(wc -l <err)" -eq 1 ] || fail "not one line: $(cat err)"; }
+cooked() { grep -qE '(^|[ ;])icanon' "${1:-stty}" && grep -qE '(^|[ ;])echo( |;|$)' "${1:-stty}" || fail "$(cat "${1:-stty}")"; }
+# The terminal as it was, by the shell's settings in FILE (stty): cooked,
+# the shell's own screen, the cursor shown, the keypad in its normal mode.
+restored() {
+  cooked "${1:-stty}"
+  [ "$(tm display -p '#{alternate_on} #{cursor_flag} #{keypad_cursor_flag}')" = "0 1 0" ] ||
+    fail "the screen, cursor or keypad not restored"
+}
+unsaved() { cmp -s mirl.dat "$base/mirl.dat" || fail "saved the garden"; }
+untouched() { cmp -s mirl.dat "$base/mirl.dat" && [ ! -e mirl.dat.lock ] || fail "touched the garden"; }
 coloured() {
   if grep -qE "$(printf '\033')\\[(3[0-8]|4[0-8]|9[0-7])[;m]" colours; then has=yes; else has=no; fi
-  [ "$has" = "$1" ] || fail "$row: colour sequences: $has"
+  [ "$has" = "$1" ] || fail "colour sequences: $has"
 }
 
 # Rows: case|NAME=VALUE settings|steps|checks. Every hour is one of leaving.
@@ -129,12 +176,22 @@ while IFS='|' read -r row settings keys checks; do
   waitFile "$dir/status"
   (cd "$dir" && eval "$checks") || exit 1
 done <<'EOF'
-sigint||h=Which egg?;!int|status 130; quiet; ages 25 31 9; cooked
-leave||q|status 0; quiet; ages 25 31 9; cooked
-resize||!size 79 24=this one is 79x24.;!size 80 23=is 80x23.;!size 80 24=mirl in the garden;q|status 0; ages 25 31 9
+sigint||h=Which egg?;!sig INT|status 130; quiet; ages 25 31 9; restored
+sigterm||h=Which egg?;!sig TERM|status 143; quiet; ages 25 31 9; restored
+sighup||h=Which egg?;!sig HUP|status 129; quiet; ages 25 31 9; restored
+hang-up||h=Which egg?;!sig HUP;!tm kill-pane|status 129; quiet; ages 25 31 9
+terminal gone||h=Which egg?;!tm kill-pane|status 0; quiet; ages 25 31 9
+leave||q|status 0; quiet; ages 25 31 9; restored
+ctrl-z|jobs|h=Which egg?;C-z;!suspended;Enter=Which egg?;Escape=no hour passed;q|status 0; quiet; ages 25 31 9; restored
+resized while suspended|jobs|=in the garden;C-z;!suspended;!size 79 24;!ttySize 24 79;Enter=this one is 79x24.;!size 80 24=in the garden;q|status 0; ages 25 31 9; restored
+save refused||!mkdir "$dir/released-codes.txt";1 r=Let Bo go?;y=left the garden;q|status 1; restored; unsaved
+resize||!size 79 24=this one is 79x24.;!size 80 23=is 80x23.;!size 80 24=in the garden;q|status 0; ages 25 31 9
+tiny||!size 1 1;!ttySize 1 1;!size 20 3=this one is 20x3.;!top Tumblenook needs a …;!size 80 24;!top Tumblenook: 3 of 8 mirl in the garden;q|status 0; ages 25 31 9
+idle||=in the garden;!idle;q|status 0
 colour||=q Leave;!colours;q|status 0; coloured yes
 no colour|NO_COLOR=1|=q Leave;!colours;q|status 0; coloured no
 unknown term|TERM=nosuchterminal||status 2; oneLine; untouched
+dumb term|TERM=dumb||status 2; oneLine; untouched
 EOF
 
 # Not a terminal: refused at once, in one line, touching nothing.
