@@ -2,12 +2,14 @@
 
 #include <langinfo.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/select.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
@@ -125,6 +127,52 @@ Key functionKey(int code) {
   }
 }
 
+// Set when the window may have changed size (SIGWINCH). The terminal unit
+// handles the signal itself rather than leaving it to ncurses, whose
+// resize is only reported once the keys typed after it are read: a key
+// would then be judged by the window's old size.
+volatile std::sig_atomic_t windowChanged = 0;
+
+extern "C" void onWindowChange(int /*signal*/) { windowChanged = 1; }
+
+// The signals that end a wait for a key: the leave signals and a resize.
+sigset_t wakingSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int signal : {SIGINT, SIGHUP, SIGTERM, SIGWINCH})
+    sigaddset(&set, signal);
+  return set;
+}
+
+// Blocks `signals` for its lifetime; `previous()` is the mask before, for a
+// wait to unblock them atomically.
+class SignalsBlocked {
+ public:
+  explicit SignalsBlocked(const sigset_t& signals) {
+    ::sigprocmask(SIG_BLOCK, &signals, &previous_);
+  }
+  ~SignalsBlocked() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+  SignalsBlocked(const SignalsBlocked&) = delete;
+  SignalsBlocked& operator=(const SignalsBlocked&) = delete;
+
+  const sigset_t* previous() const { return &previous_; }
+
+ private:
+  sigset_t previous_{};
+};
+
+// The window's size as the terminal has it now; false when it cannot say.
+bool windowSize(int& rows, int& columns) {
+  winsize size{};
+  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0 ||
+      size.ws_col == 0) {
+    return false;
+  }
+  rows = size.ws_row;
+  columns = size.ws_col;
+  return true;
+}
+
 }  // namespace
 
 bool terminalUsable(std::string& why) {
@@ -158,8 +206,17 @@ bool terminalUsable(std::string& why) {
 Terminal::Terminal() {
   useUtf8Locale();
   set_escdelay(kEscapeDelay);
+  // Installed first, so that ncurses leaves the signal to it.
+  struct sigaction onResize {};
+  onResize.sa_handler = onWindowChange;
+  sigemptyset(&onResize.sa_mask);
+  ::sigaction(SIGWINCH, &onResize, &previousResize_);
+  windowChanged = 0;
   screen_ = newterm(nullptr, stdout, stdin);
-  if (screen_ == nullptr) return;
+  if (screen_ == nullptr) {
+    ::sigaction(SIGWINCH, &previousResize_, nullptr);
+    return;
+  }
   started_ = true;
   cbreak();  // Ctrl-C and Ctrl-Z stay signals
   noecho();
@@ -176,49 +233,59 @@ Terminal::~Terminal() {
   if (!started_) return;
   endwin();
   delscreen(screen_);  // what ncurses holds goes with the screen
+  ::sigaction(SIGWINCH, &previousResize_, nullptr);
 }
 
 int Terminal::rows() const { return LINES; }
 int Terminal::columns() const { return COLS; }
 
-// Like the line game's input: the leave signals stay blocked from the test
-// of the flag until the wait, which unblocks them atomically, so that a
-// signal just before the wait ends it instead of being missed.
+// Like the line game's input: the signals that wake the wait stay blocked
+// from the tests of their flags until the wait, which unblocks them
+// atomically, so that a signal just before the wait ends it instead of
+// being missed. A resize is looked for before any key, so that a key typed
+// after it is judged by the window it was typed in.
 Key Terminal::nextKey() {
+  const SignalsBlocked blocked(wakingSignals());
   bool readyWithoutKey = false;
   for (;;) {
-    sigset_t leave;
-    sigemptyset(&leave);
-    for (const int signal : {SIGINT, SIGHUP, SIGTERM})
-      sigaddset(&leave, signal);
-    sigset_t previous;
-    ::sigprocmask(SIG_BLOCK, &leave, &previous);
-    if (leaveSignalArrived()) {
-      ::sigprocmask(SIG_SETMASK, &previous, nullptr);
-      return Key{};
-    }
+    if (leaveSignalArrived()) return Key{};
+    if (followWindow()) return Key::named(KeyKind::kResize);
     wint_t typed = 0;
     const int got = wget_wch(stdscr, &typed);
-    if (got != ERR) {
-      ::sigprocmask(SIG_SETMASK, &previous, nullptr);
-      if (got == KEY_CODE_YES) return functionKey(static_cast<int>(typed));
-      return typedKey(static_cast<wchar_t>(typed));
-    }
+    if (got == KEY_CODE_YES) return functionKey(static_cast<int>(typed));
+    if (got != ERR) return typedKey(static_cast<wchar_t>(typed));
     // Input that is ready twice without giving a key is the end of it: the
     // terminal went away without a hang-up.
-    if (readyWithoutKey) {
-      ::sigprocmask(SIG_SETMASK, &previous, nullptr);
-      return Key{};
-    }
+    if (readyWithoutKey) return Key{};
     fd_set input;
     FD_ZERO(&input);
     FD_SET(STDIN_FILENO, &input);
     const int ready = ::pselect(STDIN_FILENO + 1, &input, nullptr, nullptr,
-                                nullptr, &previous);
-    ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+                                nullptr, blocked.previous());
     if (ready < 0 && errno != EINTR) return Key{};
     readyWithoutKey = ready > 0;
   }
+}
+
+// A window resized while the game was suspended signals the shell, not the
+// game: ncurses finds that one itself as it brings the screen back, and
+// reports it as KEY_RESIZE.
+bool Terminal::followWindow() {
+  // A signal that came while blocked has not been caught yet: take it.
+  sigset_t resize;
+  sigemptyset(&resize);
+  sigaddset(&resize, SIGWINCH);
+  constexpr timespec kNoWait{};
+  const bool pending = ::sigtimedwait(&resize, nullptr, &kNoWait) == SIGWINCH;
+  if (windowChanged == 0 && !pending) return false;
+  windowChanged = 0;
+  int rows = LINES;
+  int columns = COLS;
+  windowSize(rows, columns);
+  resize_term(rows, columns);
+  // A terminal may move or drop what it showed when it resizes.
+  clearok(curscr, TRUE);
+  return true;
 }
 
 // The window is blanked, then only what is not plain blank is written, in

@@ -187,6 +187,8 @@ resized while suspended|jobs|=in the garden;C-z;!suspended;!size 79 24;!ttySize 
 save refused||!mkdir "$dir/released-codes.txt";1 r=Let Bo go?;y=left the garden;q|status 1; restored; unsaved
 resize||!size 79 24=this one is 79x24.;!size 80 23=is 80x23.;!size 80 24=in the garden;q|status 0; ages 25 31 9
 tiny||!size 1 1;!ttySize 1 1;!size 20 3=this one is 20x3.;!top Tumblenook needs a …;!size 80 24;!top Tumblenook: 3 of 8 mirl in the garden;q|status 0; ages 25 31 9
+resize then a key||h=Which egg?;!size 70 20=is 70x20.;!sig STOP;!size 80 24;!ttySize 24 80;Escape;!sig CONT=no hour passed;q|status 0; ages 25 31 9
+key then a resize||h=Which egg?;!sig STOP;!size 70 20;!ttySize 20 70;Escape;!sig CONT=is 70x20.;!size 80 24=Which egg?;Escape=no hour passed;q|status 0; ages 25 31 9
 idle||=in the garden;!idle;q|status 0
 colour||=q Leave;!colours;q|status 0; coloured yes
 no colour|NO_COLOR=1|=q Leave;!colours;q|status 0; coloured no
