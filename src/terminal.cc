@@ -12,6 +12,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
+#include <optional>
 
 #include "signal_input.h"
 
@@ -173,6 +175,39 @@ bool windowSize(int& rows, int& columns) {
   return true;
 }
 
+// True when standard input, which a wait found ready, holds no byte: it
+// has ended, the terminal gone. Ready input that gives no key is not
+// enough: it may be the first part of a character, the rest still to come.
+bool inputEnded() {
+  int waiting = 0;
+  return ::ioctl(STDIN_FILENO, FIONREAD, &waiting) != 0 || waiting == 0;
+}
+
+// Adds `byte` to the bytes of the character being typed, `pending`: the key
+// once they make a whole character, nothing while more are to come. Bytes
+// that are no UTF-8 are dropped, and a lone one is kOther. Characters are
+// read byte by byte here, not by ncurses, which drops the start of a
+// character whose rest has not come yet.
+std::optional<Key> addByte(std::string& pending, int byte) {
+  pending += static_cast<char>(byte);
+  for (;;) {
+    std::mbstate_t state{};
+    wchar_t typed = 0;
+    const std::size_t used =
+        std::mbrtowc(&typed, pending.data(), pending.size(), &state);
+    if (used == static_cast<std::size_t>(-2)) return std::nullopt;
+    if (used != static_cast<std::size_t>(-1)) {
+      pending.clear();
+      return typedKey(typed);
+    }
+    if (pending.size() == 1) {
+      pending.clear();
+      return Key::named(KeyKind::kOther);
+    }
+    pending.erase(0, pending.size() - 1);  // the last byte may start one
+  }
+}
+
 }  // namespace
 
 bool terminalUsable(std::string& why) {
@@ -222,6 +257,7 @@ Terminal::Terminal() {
   noecho();
   nonl();
   keypad(stdscr, TRUE);
+  meta(stdscr, TRUE);     // all eight bits of each byte: names are UTF-8
   nodelay(stdscr, TRUE);  // keys are waited for in nextKey, not here
   curs_set(0);
   const char* noColor = std::getenv("NO_COLOR");
@@ -246,24 +282,25 @@ int Terminal::columns() const { return COLS; }
 // after it is judged by the window it was typed in.
 Key Terminal::nextKey() {
   const SignalsBlocked blocked(wakingSignals());
-  bool readyWithoutKey = false;
   for (;;) {
     if (leaveSignalArrived()) return Key{};
     if (followWindow()) return Key::named(KeyKind::kResize);
-    wint_t typed = 0;
-    const int got = wget_wch(stdscr, &typed);
-    if (got == KEY_CODE_YES) return functionKey(static_cast<int>(typed));
-    if (got != ERR) return typedKey(static_cast<wchar_t>(typed));
-    // Input that is ready twice without giving a key is the end of it: the
-    // terminal went away without a hang-up.
-    if (readyWithoutKey) return Key{};
+    const int got = wgetch(stdscr);
+    if (got >= KEY_MIN) {
+      pending_.clear();  // a character cut off by a function key is lost
+      return functionKey(got);
+    }
+    if (got != ERR) {
+      if (const std::optional<Key> key = addByte(pending_, got)) return *key;
+      continue;  // the rest of the character may have come already
+    }
     fd_set input;
     FD_ZERO(&input);
     FD_SET(STDIN_FILENO, &input);
     const int ready = ::pselect(STDIN_FILENO + 1, &input, nullptr, nullptr,
                                 nullptr, blocked.previous());
     if (ready < 0 && errno != EINTR) return Key{};
-    readyWithoutKey = ready > 0;
+    if (ready > 0 && inputEnded()) return Key{};
   }
 }
 

@@ -64,6 +64,7 @@ class Terminal {
   bool colour_ =
       false;  // the terminal has colours and NO_COLOR is unset or empty
   struct sigaction previousResize_ {};  // SIGWINCH's, before the screen
+  std::string pending_;  // the bytes so far of a character being typed
 };
 
 #endif  // TUMBLENOOK_TERMINAL_H_

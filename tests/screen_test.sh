@@ -100,6 +100,9 @@ gone() {
 colours() { screen -e >"$dir/colours"; }
 # Suspended: the shell has the terminal back, as it was.
 suspended() { waitFile "$dir/stty.suspended" && (cd "$dir" && restored stty.suspended); }
+# Sends the bytes in hex as the terminal's input, then leaves the game the
+# time to read them: a character may come in parts over a slow link.
+bytes() { tm send-keys -H "$@" && sleep 0.2; }
 # Asleep between keys: nothing wakes the game while no key comes, once it
 # has gone to sleep after drawing.
 idle() {
@@ -189,6 +192,7 @@ resize||!size 79 24=this one is 79x24.;!size 80 23=is 80x23.;!size 80 24=in the 
 tiny||!size 1 1;!ttySize 1 1;!size 20 3=this one is 20x3.;!top Tumblenook needs a …;!size 80 24;!top Tumblenook: 3 of 8 mirl in the garden;q|status 0; ages 25 31 9
 resize then a key||h=Which egg?;!size 70 20=is 70x20.;!sig STOP;!size 80 24;!ttySize 24 80;Escape;!sig CONT=no hour passed;q|status 0; ages 25 31 9
 key then a resize||h=Which egg?;!sig STOP;!size 70 20;!ttySize 20 70;Escape;!sig CONT=is 70x20.;!size 80 24=Which egg?;Escape=no hour passed;q|status 0; ages 25 31 9
+split character||2 n=One word;!bytes e9;!bytes b3 a5;Enter=now called 鳥;q|status 0; quiet; names Ada Bo 鳥
 idle||=in the garden;!idle;q|status 0
 colour||=q Leave;!colours;q|status 0; coloured yes
 no colour|NO_COLOR=1|=q Leave;!colours;q|status 0; coloured no
