@@ -82,6 +82,7 @@ attr_t attributesOf(const Cell& cell, bool colour) {
 constexpr wchar_t kEscapeCharacter = 27;
 constexpr wchar_t kDeleteCharacter = 127;
 constexpr wchar_t kBackspaceCharacter = 8;
+constexpr wchar_t kRedrawCharacter = 12;  // Ctrl-L
 
 // The key that a typed character is.
 Key typedKey(wchar_t typed) {
@@ -94,6 +95,8 @@ Key typedKey(wchar_t typed) {
     case kDeleteCharacter:
     case kBackspaceCharacter:
       return Key::named(KeyKind::kBackspace);
+    case kRedrawCharacter:
+      return Key::named(KeyKind::kRedraw);
     default:
       return Key::typed(typed);
   }
@@ -324,6 +327,8 @@ bool Terminal::followWindow() {
   clearok(curscr, TRUE);
   return true;
 }
+
+void Terminal::repaintAll() { clearok(curscr, TRUE); }
 
 // The window is blanked, then only what is not plain blank is written, in
 // runs of one style and colour, a call a run: most of a screen is blank.

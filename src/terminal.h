@@ -46,13 +46,17 @@ class Terminal {
   // polling. A leave signal that arrived before the call is seen at once,
   // and a resize before any key typed after it, the new size already in
   // rows() and columns(). The terminal's keys come as named keys (key.h):
-  // Enter, Esc, Backspace, the arrows, paging, Home and End.
-  // kLeave when the terminal went away.
+  // Enter, Esc, Backspace, the arrows, paging, Home, End, and Ctrl-L as
+  // kRedraw. kLeave when the terminal went away.
   Key nextKey();
 
   // Shows `canvas` as the whole screen; only the cells that changed are
   // sent to the terminal.
   void show(const Canvas& canvas);
+
+  // Makes the next show() paint every cell, whatever the terminal shows
+  // now: for Ctrl-L, after something else wrote over the screen.
+  void repaintAll();
 
  private:
   // Takes the window's new size after a resize signal: true when the

@@ -103,6 +103,18 @@ suspended() { waitFile "$dir/stty.suspended" && (cd "$dir" && restored stty.susp
 # Sends the bytes in hex as the terminal's input, then leaves the game the
 # time to read them: a character may come in parts over a slow link.
 bytes() { tm send-keys -H "$@" && sleep 0.2; }
+# Writes over the screen behind the game's back.
+junk() { printf '\033[5;5HJUNK' >"$(tty)"; }
+# The screen as ncurses left it is the screen drawn anew from nothing: not a
+# cell stale. Ctrl-L draws it all again; the key x then changes only the
+# answer line, the last but one.
+whole() {
+  screen | sed 23d >"$dir/before"
+  tm send-keys C-l x
+  waitFor 'That key does nothing'
+  screen | sed 23d >"$dir/after"
+  cmp -s "$dir/before" "$dir/after" || fail "stale cells: $(diff "$dir/before" "$dir/after")"
+}
 # Asleep between keys: nothing wakes the game while no key comes, once it
 # has gone to sleep after drawing.
 idle() {
@@ -192,6 +204,8 @@ resize||!size 79 24=this one is 79x24.;!size 80 23=is 80x23.;!size 80 24=in the 
 tiny||!size 1 1;!ttySize 1 1;!size 20 3=this one is 20x3.;!top Tumblenook needs a …;!size 80 24;!top Tumblenook: 3 of 8 mirl in the garden;q|status 0; ages 25 31 9
 resize then a key||h=Which egg?;!size 70 20=is 70x20.;!sig STOP;!size 80 24;!ttySize 24 80;Escape;!sig CONT=no hour passed;q|status 0; ages 25 31 9
 key then a resize||h=Which egg?;!sig STOP;!size 70 20;!ttySize 20 70;Escape;!sig CONT=is 70x20.;!size 80 24=Which egg?;Escape=no hour passed;q|status 0; ages 25 31 9
+redraw||1 r=Let Bo go?;!junk=JUNK;C-l;!gone JUNK;y=left the garden;q|status 0; names Ada Cy
+wide name||2 n=One word;-l 鳥鳥鳥鳥鳥鳥鳥鳥鳥鳥;Enter=now called 鳥鳥鳥鳥鳥鳥鳥鳥鳥鳥;g=Give;1 Enter=Which fruit?;Escape=2 鳥鳥鳥鳥…           3 empty;!whole;q|status 0; names Ada Bo 鳥鳥鳥鳥鳥鳥鳥鳥鳥鳥
 split character||2 n=One word;!bytes e9;!bytes b3 a5;Enter=now called 鳥;q|status 0; quiet; names Ada Bo 鳥
 idle||=in the garden;!idle;q|status 0
 colour||=q Leave;!colours;q|status 0; coloured yes
