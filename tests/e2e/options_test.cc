@@ -55,6 +55,13 @@ TEST(Options, DoTheirJobAndTouchNoFolder) {
       {{"--list"}, 0, empty, false},
       {{"-l"}, 0, empty, false},
       {{"--lis"}, 0, empty, false},
+      {{"--book"},
+       0,
+       "Tumblenook gardener's book, version 1\nhours 0\n",
+       false},
+      {{"--bo"}, 0, "Tumblenook gardener's book, version 1\n", false},
+      {{"--book=1"}, 2, "", true},
+      {{"--book", "--list"}, 2, "", true},
       {{"--exp=0"}, 1, "", false},  // refused: the garden is empty
       {{"--listing"}, 2, "", true},
       {{"--list=0"}, 2, "", true},
@@ -118,6 +125,32 @@ TEST(Options, ListShowsTheGardenAndChangesNothing) {
     EXPECT_EQ(err, run.err);
     for (auto& [name, bytes] : game.files) EXPECT_EQ(bytes, run.file(name));
     EXPECT_EQ(3u, run.files.size());  // the garden and the catalogue
+  }
+}
+
+// --book prints the book kept beside the garden as it is, touching no file;
+// a damaged one is shown as far as it reads, with one note.
+TEST(Options, BookPrintsTheGardensBookAndChangesNothing) {
+  const std::string book =
+      "Tumblenook gardener's book, version 1\nhours 7\neggs-hatched 2\n"
+      "eggs-bred 0\nevolved 0\nreincarnated 0\nreleased 0\nimported 0\n"
+      "most-reincarnations 0\ncolour 3 raised 1 Brown\nend\n";
+  std::string damaged = book;
+  damaged.replace(damaged.find("hours 7"), 7, "hours x");
+  const std::tuple<std::string, std::string, int> cases[] = {
+      {book, book, 0},
+      {damaged, "colour 3 raised 1 Brown\n", 1},
+  };
+  for (const auto& [file, shown, notes] : cases) {
+    GameSetup game(
+        "", FileMap{{"mirl.dat", saveFile(garden(2))}, {"book.txt", file}});
+    game.args = {"--book"};
+    const GameResult run = runGame(game);
+    EXPECT_EQ(0, run.status);
+    EXPECT_NE(std::string::npos, run.out.find(shown)) << run.out;
+    EXPECT_EQ(notes, std::count(run.err.begin(), run.err.end(), '\n'));
+    for (auto& [name, bytes] : game.files) EXPECT_EQ(bytes, run.file(name));
+    EXPECT_FALSE(run.files.count("book.txt.bak"));
   }
 }
 
