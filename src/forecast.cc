@@ -212,11 +212,12 @@ ShapeOutlook outlook(Shape shape, int hoursLeft, const Evolution& state,
 
 }  // namespace
 
-BreedingForecast forecastBreeding(const Breed& first, const Breed& second) {
+BreedingForecast forecastBreeding(const Breed& first, const Breed& second,
+                                  LooksNamer namer) {
   BreedingForecast forecast;
   std::map<std::string, int> chances;
   forEachChild(first, second, [&](const Breed& child, int chance) {
-    chances[child.getPhenotype()] += chance;
+    chances[namer == nullptr ? child.getPhenotype() : namer(child)] += chance;
     if (child.isPure()) forecast.pureChance += chance;
   });
   for (const auto& [looks, chance] : chances) {

@@ -42,7 +42,7 @@ inline constexpr int kForecastOutcomes =
 // One appearance of the child and its chance, in outcomes of
 // kForecastOutcomes.
 struct ForecastLook {
-  std::string looks;  // as Breed::getPhenotype() gives it
+  std::string looks;  // in the words of the forecast's LooksNamer
   int chance = 0;
 };
 
@@ -55,8 +55,14 @@ struct BreedingForecast {
   int pureChance = 0;
 };
 
-// The forecast for the child Breed(first, second) would make.
-BreedingForecast forecastBreeding(const Breed& first, const Breed& second);
+// Words for the looks of a child: children whose words are the same are
+// one appearance of a forecast.
+using LooksNamer = std::string (*)(const Breed& child);
+
+// The forecast for the child Breed(first, second) would make, its looks in
+// the words of `namer`, Breed::getPhenotype() when null.
+BreedingForecast forecastBreeding(const Breed& first, const Breed& second,
+                                  LooksNamer namer = nullptr);
 
 // `chance`, in outcomes of kForecastOutcomes, as a percentage for display with
 // one decimal and a percent sign, rounded to the nearest tenth, halves up:

@@ -14,6 +14,10 @@ std::vector<std::string> playOnScreen(Garden& garden, bool& started) {
     const Key key = terminal.nextKey();
     if (key.kind == KeyKind::kLeave) break;
     if (key.kind == KeyKind::kResize) continue;
+    if (key.kind == KeyKind::kRedraw) {  // the terminal's, not the game's
+      terminal.repaintAll();
+      continue;
+    }
     if (!fitsScreen(terminal.rows(), terminal.columns())) {
       if (key.is('q')) break;  // too small: only q acts
       continue;

@@ -442,8 +442,9 @@ void drawForecast(Canvas& canvas, const ScreenGame& game,
     canvas.put(row, panel.column, "(pick another mirl)", Style::kDim);
     return;
   }
-  const BreedingForecast forecast = forecastBreeding(
-      garden.mirl[game.selected()].getBreed(), garden.mirl[partner].getBreed());
+  const BreedingForecast forecast =
+      forecastBreeding(garden.mirl[game.selected()].getBreed(),
+                       garden.mirl[partner].getBreed(), cleanLooks);
   const int shown = static_cast<int>(forecast.appearances.size());
   // Under the looks: a row for the other looks, a blank one and purity.
   const int room = std::max(panel.height - 4, 1);

@@ -104,8 +104,7 @@ std::string pettedWords(const Mirl& before, const Mirl& creature) {
 std::string bredWords(const Garden& garden, int first, int second, int slot) {
   return garden.mirl[first].getName() + " and " +
          garden.mirl[second].getName() + " had an egg in slot " +
-         std::to_string(slot) + ": " +
-         cleanLooks(garden.mirl[slot].getBreed());
+         std::to_string(slot) + ": " + cleanLooks(garden.mirl[slot].getBreed());
 }
 
 std::string releasedWords(const std::string& name) {

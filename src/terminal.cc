@@ -2,14 +2,18 @@
 
 #include <langinfo.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/select.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
+#include <optional>
 
 #include "signal_input.h"
 
@@ -78,6 +82,7 @@ attr_t attributesOf(const Cell& cell, bool colour) {
 constexpr wchar_t kEscapeCharacter = 27;
 constexpr wchar_t kDeleteCharacter = 127;
 constexpr wchar_t kBackspaceCharacter = 8;
+constexpr wchar_t kRedrawCharacter = 12;  // Ctrl-L
 
 // The key that a typed character is.
 Key typedKey(wchar_t typed) {
@@ -90,6 +95,8 @@ Key typedKey(wchar_t typed) {
     case kDeleteCharacter:
     case kBackspaceCharacter:
       return Key::named(KeyKind::kBackspace);
+    case kRedrawCharacter:
+      return Key::named(KeyKind::kRedraw);
     default:
       return Key::typed(typed);
   }
@@ -122,6 +129,85 @@ Key functionKey(int code) {
       return Key::named(KeyKind::kResize);
     default:
       return Key::named(KeyKind::kOther);
+  }
+}
+
+// Set when the window may have changed size (SIGWINCH). The terminal unit
+// handles the signal itself rather than leaving it to ncurses, whose
+// resize is only reported once the keys typed after it are read: a key
+// would then be judged by the window's old size.
+volatile std::sig_atomic_t windowChanged = 0;
+
+extern "C" void onWindowChange(int /*signal*/) { windowChanged = 1; }
+
+// The signals that end a wait for a key: the leave signals and a resize.
+sigset_t wakingSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int signal : {SIGINT, SIGHUP, SIGTERM, SIGWINCH})
+    sigaddset(&set, signal);
+  return set;
+}
+
+// Blocks `signals` for its lifetime; `previous()` is the mask before, for a
+// wait to unblock them atomically.
+class SignalsBlocked {
+ public:
+  explicit SignalsBlocked(const sigset_t& signals) {
+    ::sigprocmask(SIG_BLOCK, &signals, &previous_);
+  }
+  ~SignalsBlocked() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+  SignalsBlocked(const SignalsBlocked&) = delete;
+  SignalsBlocked& operator=(const SignalsBlocked&) = delete;
+
+  const sigset_t* previous() const { return &previous_; }
+
+ private:
+  sigset_t previous_{};
+};
+
+// The window's size as the terminal has it now; false when it cannot say.
+bool windowSize(int& rows, int& columns) {
+  winsize size{};
+  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0 ||
+      size.ws_col == 0) {
+    return false;
+  }
+  rows = size.ws_row;
+  columns = size.ws_col;
+  return true;
+}
+
+// True when standard input, which a wait found ready, holds no byte: it
+// has ended, the terminal gone. Ready input that gives no key is not
+// enough: it may be the first part of a character, the rest still to come.
+bool inputEnded() {
+  int waiting = 0;
+  return ::ioctl(STDIN_FILENO, FIONREAD, &waiting) != 0 || waiting == 0;
+}
+
+// Adds `byte` to the bytes of the character being typed, `pending`: the key
+// once they make a whole character, nothing while more are to come. Bytes
+// that are no UTF-8 are dropped, and a lone one is kOther. Characters are
+// read byte by byte here, not by ncurses, which drops the start of a
+// character whose rest has not come yet.
+std::optional<Key> addByte(std::string& pending, int byte) {
+  pending += static_cast<char>(byte);
+  for (;;) {
+    std::mbstate_t state{};
+    wchar_t typed = 0;
+    const std::size_t used =
+        std::mbrtowc(&typed, pending.data(), pending.size(), &state);
+    if (used == static_cast<std::size_t>(-2)) return std::nullopt;
+    if (used != static_cast<std::size_t>(-1)) {
+      pending.clear();
+      return typedKey(typed);
+    }
+    if (pending.size() == 1) {
+      pending.clear();
+      return Key::named(KeyKind::kOther);
+    }
+    pending.erase(0, pending.size() - 1);  // the last byte may start one
   }
 }
 
@@ -158,13 +244,23 @@ bool terminalUsable(std::string& why) {
 Terminal::Terminal() {
   useUtf8Locale();
   set_escdelay(kEscapeDelay);
+  // Installed first, so that ncurses leaves the signal to it.
+  struct sigaction onResize {};
+  onResize.sa_handler = onWindowChange;
+  sigemptyset(&onResize.sa_mask);
+  ::sigaction(SIGWINCH, &onResize, &previousResize_);
+  windowChanged = 0;
   screen_ = newterm(nullptr, stdout, stdin);
-  if (screen_ == nullptr) return;
+  if (screen_ == nullptr) {
+    ::sigaction(SIGWINCH, &previousResize_, nullptr);
+    return;
+  }
   started_ = true;
   cbreak();  // Ctrl-C and Ctrl-Z stay signals
   noecho();
   nonl();
   keypad(stdscr, TRUE);
+  meta(stdscr, TRUE);     // all eight bits of each byte: names are UTF-8
   nodelay(stdscr, TRUE);  // keys are waited for in nextKey, not here
   curs_set(0);
   const char* noColor = std::getenv("NO_COLOR");
@@ -176,50 +272,63 @@ Terminal::~Terminal() {
   if (!started_) return;
   endwin();
   delscreen(screen_);  // what ncurses holds goes with the screen
+  ::sigaction(SIGWINCH, &previousResize_, nullptr);
 }
 
 int Terminal::rows() const { return LINES; }
 int Terminal::columns() const { return COLS; }
 
-// Like the line game's input: the leave signals stay blocked from the test
-// of the flag until the wait, which unblocks them atomically, so that a
-// signal just before the wait ends it instead of being missed.
+// Like the line game's input: the signals that wake the wait stay blocked
+// from the tests of their flags until the wait, which unblocks them
+// atomically, so that a signal just before the wait ends it instead of
+// being missed. A resize is looked for before any key, so that a key typed
+// after it is judged by the window it was typed in.
 Key Terminal::nextKey() {
-  bool readyWithoutKey = false;
+  const SignalsBlocked blocked(wakingSignals());
   for (;;) {
-    sigset_t leave;
-    sigemptyset(&leave);
-    for (const int signal : {SIGINT, SIGHUP, SIGTERM})
-      sigaddset(&leave, signal);
-    sigset_t previous;
-    ::sigprocmask(SIG_BLOCK, &leave, &previous);
-    if (leaveSignalArrived()) {
-      ::sigprocmask(SIG_SETMASK, &previous, nullptr);
-      return Key{};
+    if (leaveSignalArrived()) return Key{};
+    if (followWindow()) return Key::named(KeyKind::kResize);
+    const int got = wgetch(stdscr);
+    if (got >= KEY_MIN) {
+      pending_.clear();  // a character cut off by a function key is lost
+      return functionKey(got);
     }
-    wint_t typed = 0;
-    const int got = wget_wch(stdscr, &typed);
     if (got != ERR) {
-      ::sigprocmask(SIG_SETMASK, &previous, nullptr);
-      if (got == KEY_CODE_YES) return functionKey(static_cast<int>(typed));
-      return typedKey(static_cast<wchar_t>(typed));
-    }
-    // Input that is ready twice without giving a key is the end of it: the
-    // terminal went away without a hang-up.
-    if (readyWithoutKey) {
-      ::sigprocmask(SIG_SETMASK, &previous, nullptr);
-      return Key{};
+      if (const std::optional<Key> key = addByte(pending_, got)) return *key;
+      continue;  // the rest of the character may have come already
     }
     fd_set input;
     FD_ZERO(&input);
     FD_SET(STDIN_FILENO, &input);
     const int ready = ::pselect(STDIN_FILENO + 1, &input, nullptr, nullptr,
-                                nullptr, &previous);
-    ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+                                nullptr, blocked.previous());
     if (ready < 0 && errno != EINTR) return Key{};
-    readyWithoutKey = ready > 0;
+    if (ready > 0 && inputEnded()) return Key{};
   }
 }
+
+// A window resized while the game was suspended signals the shell, not the
+// game: ncurses finds that one itself as it brings the screen back, and
+// reports it as KEY_RESIZE.
+bool Terminal::followWindow() {
+  // A signal that came while blocked has not been caught yet: take it.
+  sigset_t resize;
+  sigemptyset(&resize);
+  sigaddset(&resize, SIGWINCH);
+  constexpr timespec kNoWait{};
+  const bool pending = ::sigtimedwait(&resize, nullptr, &kNoWait) == SIGWINCH;
+  if (windowChanged == 0 && !pending) return false;
+  windowChanged = 0;
+  int rows = LINES;
+  int columns = COLS;
+  windowSize(rows, columns);
+  resize_term(rows, columns);
+  // A terminal may move or drop what it showed when it resizes.
+  clearok(curscr, TRUE);
+  return true;
+}
+
+void Terminal::repaintAll() { clearok(curscr, TRUE); }
 
 // The window is blanked, then only what is not plain blank is written, in
 // runs of one style and colour, a call a run: most of a screen is blank.

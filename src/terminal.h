@@ -11,6 +11,8 @@
 #ifndef TUMBLENOOK_TERMINAL_H_
 #define TUMBLENOOK_TERMINAL_H_
 
+#include <signal.h>
+
 #include <string>
 
 #include "canvas.h"
@@ -41,20 +43,32 @@ class Terminal {
   int columns() const;
 
   // Sleeps until the next key, a resize or a leave signal: no timer, no
-  // polling. A leave signal that arrived before the call is seen at once.
-  // The terminal's keys come as named keys (key.h): Enter, Esc, Backspace,
-  // the arrows, paging, Home and End.
+  // polling. A leave signal that arrived before the call is seen at once,
+  // and a resize before any key typed after it, the new size already in
+  // rows() and columns(). The terminal's keys come as named keys (key.h):
+  // Enter, Esc, Backspace, the arrows, paging, Home, End, and Ctrl-L as
+  // kRedraw. kLeave when the terminal went away.
   Key nextKey();
 
   // Shows `canvas` as the whole screen; only the cells that changed are
   // sent to the terminal.
   void show(const Canvas& canvas);
 
+  // Makes the next show() paint every cell, whatever the terminal shows
+  // now: for Ctrl-L, after something else wrote over the screen.
+  void repaintAll();
+
  private:
+  // Takes the window's new size after a resize signal: true when the
+  // window is to be drawn anew.
+  bool followWindow();
+
   screen* screen_ = nullptr;  // ncurses's SCREEN
   bool started_ = false;
   bool colour_ =
       false;  // the terminal has colours and NO_COLOR is unset or empty
+  struct sigaction previousResize_ {};  // SIGWINCH's, before the screen
+  std::string pending_;  // the bytes so far of a character being typed
 };
 
 #endif  // TUMBLENOOK_TERMINAL_H_

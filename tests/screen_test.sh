@@ -1,7 +1,10 @@
 #!/bin/sh
-# The full-screen game in a real terminal (tmux): sessions played by keys
-# leave the same garden, byte for byte, as the line game given the same
-# choices and the same random seed; then the terminal's cases, one row each.
+# The full-screen game in a real terminal (tmux): what needs one. A session
+# played by keys leaves the same garden, byte for byte, as the line game
+# given the same choices and the same random seed; then the terminal's
+# cases, one row each: signals, suspending, resizing, colours, the terminal
+# restored on every way out, and the terminals the screen refuses. What the
+# keys do in the game is tested in process, without a terminal.
 # Usage: screen_test.sh GAME SRAND_SHIM DATA_FOLDER
 set -euf  # no globs: keys and inputs are split into words on purpose
 game=$1 shim=$2 data=$3
@@ -11,7 +14,7 @@ socket="$scratch/tmux"
 trap 'tmux -S "$socket" kill-server 2>/dev/null; rm -rf "$scratch"' EXIT
 tm() { tmux -S "$socket" "$@"; }
 screen() { tm capture-pane -p "$@" 2>/dev/null || true; }
-fail() { echo "FAIL: $*" >&2; screen | sed '/^ *$/d' >&2; exit 1; }
+fail() { echo "FAIL: ${row:+$row: }$*" >&2; screen | sed '/^ *$/d' >&2; exit 1; }
 # Bounded polls: about ten seconds each, enough for a loaded machine.
 waitFor() {
   for _ in $(seq 200); do screen | grep -qF -- "$1" && return 0; sleep 0.05; done
@@ -30,20 +33,31 @@ record() {
 }
 # Two grown creatures and a child, Cy, the only one who can be petted.
 base="$scratch/base"
-mkdir "$base" "$scratch/other"
+mkdir "$base"
 { record Ada 24 5 4; record Bo 30 6 7; record Cy 8 2 2; } >"$base/mirl.dat"
-record Dee 40 7 9 >"$scratch/other/mirl.dat"
 # A sanitized game takes the shim preloaded before its runtime.
 sanitized="ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 fresh() { rm -rf "$1"; mkdir "$1"; cp "$data/fruits.dat" "$data/animals.dat" "$base/mirl.dat" "$1/"; }
 
 # The pane: runs the game in DIR with the given NAME=VALUE settings, then
 # keeps its exit status and the terminal's settings as the shell sees them.
+# With "jobs" first among the settings, the shell has job control, as a
+# player's has: Ctrl-Z gives it the terminal back, and Enter then brings the
+# game back with fg. The pane's shell outlives the pane, to keep the status.
 cat >"$scratch/pane.sh" <<'EOF'
 cd "$1" && shift
-sh -c 'echo $$ > pid; exec env "$@"' sh "$@" 2>err
-echo "status=$?" >status
+[ "$1" != jobs ] || { set -m; shift; }
+trap : HUP
+sh -c 'echo $$ > pid; exec env "$@" 2>err' sh "$@"
+code=$?
+while jobs >jobs && [ -s jobs ]; do  # suspended
+  stty -a >stty.suspended
+  read -r _
+  fg >/dev/null
+  code=$?
+done
 stty -a >stty
+echo "status=$code" >status  # last: the test waits for it
 exec sleep 600  # the pane stays until the next session; tmux ends it
 EOF
 start() {
@@ -65,10 +79,52 @@ steps() {
 $(printf '%s\n' "$1" | tr ';' '\n')
 STEPS
 }
-int() { waitFile "$dir/pid" && kill -INT "$(cat "$dir/pid")"; }
+sig() { waitFile "$dir/pid" && kill -"$1" "$(cat "$dir/pid")"; }
+tty() { tm display -p '#{pane_tty}'; }
 size() { tm resize-window -x "$1" -y "$2"; }
-paste() { tm send-keys -l "$(cat "$scratch/code")"; }
+# Waits until the terminal itself is ROWS COLUMNS: tmux may size a pane
+# resized in quick steps a moment after the command.
+ttySize() {
+  for _ in $(seq 200); do [ "$(stty -F "$(tty)" size)" = "$*" ] && return 0; sleep 0.05; done
+  fail "the terminal is not $*"
+}
+# The first line is TEXT, blanks aside: nothing scrolled the screen.
+top() {
+  for _ in $(seq 200); do [ "$(screen | head -1 | sed 's/^ *//')" = "$*" ] && return 0; sleep 0.05; done
+  fail "the first line is not '$*'"
+}
+gone() {
+  for _ in $(seq 200); do screen | grep -qF -- "$1" || return 0; sleep 0.05; done
+  fail "'$1' stays on the screen"
+}
 colours() { screen -e >"$dir/colours"; }
+# Suspended: the shell has the terminal back, as it was.
+suspended() { waitFile "$dir/stty.suspended" && (cd "$dir" && restored stty.suspended); }
+# Sends the bytes in hex as the terminal's input, then leaves the game the
+# time to read them: a character may come in parts over a slow link.
+bytes() { tm send-keys -H "$@" && sleep 0.2; }
+# Writes over the screen behind the game's back.
+junk() { printf '\033[5;5HJUNK' >"$(tty)"; }
+# The screen as ncurses left it is the screen drawn anew from nothing: not a
+# cell stale. Ctrl-L draws it all again; the key x then changes only the
+# answer line, which is left out of the comparison.
+answers="Cancelled; no hour passed|That key does nothing"
+whole() {
+  screen | grep -vE "$answers" >"$dir/before"
+  tm send-keys C-l x
+  waitFor 'That key does nothing'
+  screen | grep -vE "$answers" >"$dir/after"
+  cmp -s "$dir/before" "$dir/after" || fail "stale cells: $(diff "$dir/before" "$dir/after")"
+}
+# Asleep between keys: nothing wakes the game while no key comes, once it
+# has gone to sleep after drawing.
+idle() {
+  proc=/proc/$(cat "$dir/pid")/status
+  [ -r "$proc" ] || return 0
+  sleep 0.5 && before=$(grep ctxt_switches "$proc" | tr '\n' ' ')
+  sleep 1 && after=$(grep ctxt_switches "$proc" | tr '\n' ' ')
+  [ "$after" = "$before" ] || fail "woken while idle: $before, then $after"
+}
 
 # Equivalence: same SEED, with rows "screen keys|text they bring|the line
 # game's input for the same choice" on standard input. Both leave at the end.
@@ -90,20 +146,6 @@ same() {
   cmp "$dir/mirl.dat" "$line/mirl.dat" || fail "seed $seed: the gardens differ"
 }
 
-same 3 <<'EOF'
-2 p|Pet Cy|
-1 Enter|Cy was petted|4 2 1
-n Z e d Enter|Cy is now called Zed|2 2 Zed
-0 g|Give Ada|
-1 Enter|Which fruit?|
-3 Enter|Ada ate a|3 0 1 3
-1 g|Give Bo|
-2 Enter|Which Orvan Drive?|
-Down Down Enter|Bo took a|3 1 2 2
-g|Give Bo|
-Down Down Enter|Which animal?|
-1 Enter|Bo played with a|3 1 3 1
-EOF
 same 5 <<'EOF'
 h|Which egg?|
 1 Enter|A Normal egg hatched in slot 3|1 1
@@ -121,21 +163,26 @@ h|Which egg?|
 EOF
 
 # The saved checks of a row, run in its folder after the game ended.
-ages() { [ "$(sed -n 's/^Age: //p' mirl.dat | tr '\n' ' ')" = "$* " ] || fail "$row: ages $(grep Age: mirl.dat)"; }
-names() { [ "$(sed -n 's/^Name: //p' mirl.dat | tr '\n' ' ')" = "$* " ] || fail "$row: names"; }
-status() { [ "$(cat status)" = "status=$1" ] || fail "$row: $(cat status) $(cat err)"; }
-quiet() { [ ! -s err ] || fail "$row: said $(cat err)"; }
-oneLine() { [ "$(wc -l <err)" -eq 1 ] || fail "$row: not one line: $(cat err)"; }
-cooked() { grep -qE '(^|[ ;])icanon' stty && grep -qE '(^|[ ;])echo( |;|$)' stty || fail "$row: $(cat stty)"; }
-untouched() { cmp -s mirl.dat "$base/mirl.dat" && [ ! -e mirl.dat.lock ] || fail "$row: touched the garden"; }
-released() { [ "$(cat released-codes.txt)" = "$(cat "$scratch/bo")" ] || fail "$row: released codes"; }
+ages() { [ "$(sed -n 's/^Age: //p' mirl.dat | tr '\n' ' ')" = "$* " ] || fail "ages $(grep Age: mirl.dat)"; }
+names() { [ "$(sed -n 's/^Name: //p' mirl.dat | tr '\n' ' ')" = "$* " ] || fail "names"; }
+status() { [ "$(cat status)" = "status=$1" ] || fail "$(cat status) $(cat err)"; }
+quiet() { [ ! -s err ] || fail "said $(cat err)"; }
+oneLine() { [ "$(wc -l <err)" -eq 1 ] || fail "not one line: $(cat err)"; }
+cooked() { grep -qE '(^|[ ;])icanon' "${1:-stty}" && grep -qE '(^|[ ;])echo( |;|$)' "${1:-stty}" || fail "$(cat "${1:-stty}")"; }
+# The terminal as it was, by the shell's settings in FILE (stty): cooked,
+# the shell's own screen, the cursor shown, the keypad in its normal mode.
+restored() {
+  cooked "${1:-stty}"
+  [ "$(tm display -p '#{alternate_on} #{cursor_flag} #{keypad_cursor_flag}')" = "0 1 0" ] ||
+    fail "the screen, cursor or keypad not restored"
+}
+unsaved() { cmp -s mirl.dat "$base/mirl.dat" || fail "saved the garden"; }
+untouched() { cmp -s mirl.dat "$base/mirl.dat" && [ ! -e mirl.dat.lock ] || fail "touched the garden"; }
 coloured() {
   if grep -qE "$(printf '\033')\\[(3[0-8]|4[0-8]|9[0-7])[;m]" colours; then has=yes; else has=no; fi
-  [ "$has" = "$1" ] || fail "$row: colour sequences: $has"
+  [ "$has" = "$1" ] || fail "colour sequences: $has"
 }
 
-cp -r "$base" "$scratch/bo.d" && (cd "$scratch/bo.d" && "$game" --export 1 >"$scratch/bo")
-(cd "$scratch/other" && "$game" --export 0 >"$scratch/code")
 # Rows: case|NAME=VALUE settings|steps|checks. Every hour is one of leaving.
 while IFS='|' read -r row settings keys checks; do
   case $row in '#'*) continue ;; esac  # a row left out, with its reason
@@ -145,17 +192,27 @@ while IFS='|' read -r row settings keys checks; do
   waitFile "$dir/status"
   (cd "$dir" && eval "$checks") || exit 1
 done <<'EOF'
-escape||h=Which egg?;Escape=no hour passed;0 g=Give Ada;Escape=no hour passed;q|status 0; quiet; ages 25 31 9
-refusal||2 b=has not evolved yet;0 p=no longer a child: petting does nothing;q|status 0; ages 25 31 9
-sigint||h=Which egg?;!int|status 130; quiet; ages 25 31 9; cooked
-leave||q|status 0; quiet; ages 25 31 9; cooked
-resize||!size 79 24=this one is 79x24.;!size 80 23=is 80x23.;!size 80 24=mirl in the garden;q|status 0; ages 25 31 9
+sigint||h=Which egg?;!sig INT|status 130; quiet; ages 25 31 9; restored
+sigterm||h=Which egg?;!sig TERM|status 143; quiet; ages 25 31 9; restored
+sighup||h=Which egg?;!sig HUP|status 129; quiet; ages 25 31 9; restored
+hang-up||h=Which egg?;!sig HUP;!tm kill-pane|status 129; quiet; ages 25 31 9
+terminal gone||h=Which egg?;!tm kill-pane|status 0; quiet; ages 25 31 9
+leave||q|status 0; quiet; ages 25 31 9; restored
+ctrl-z|jobs|h=Which egg?;C-z;!suspended;Enter=Which egg?;Escape=no hour passed;q|status 0; quiet; ages 25 31 9; restored
+resized while suspended|jobs|=in the garden;C-z;!suspended;!size 79 24;!ttySize 24 79;Enter=this one is 79x24.;!size 80 24=in the garden;q|status 0; ages 25 31 9; restored
+save refused||!mkdir "$dir/released-codes.txt";1 r=Let Bo go?;y=left the garden;q|status 1; restored; unsaved
+resize||!size 79 24=this one is 79x24.;!size 80 23=is 80x23.;!size 80 24=in the garden;q|status 0; ages 25 31 9
+tiny||!size 1 1;!ttySize 1 1;!size 20 3=this one is 20x3.;!top Tumblenook needs a …;!size 80 24;!top Tumblenook: 3 of 8 mirl in the garden;q|status 0; ages 25 31 9
+resize then a key||h=Which egg?;!size 70 20=is 70x20.;!sig STOP;!size 80 24;!ttySize 24 80;Escape;!sig CONT=no hour passed;q|status 0; ages 25 31 9
+key then a resize||h=Which egg?;!sig STOP;!size 70 20;!ttySize 20 70;Escape;!sig CONT=is 70x20.;!size 80 24=Which egg?;Escape=no hour passed;q|status 0; ages 25 31 9
+redraw||1 r=Let Bo go?;!junk=JUNK;C-l;!gone JUNK;y=left the garden;q|status 0; names Ada Cy
+wide name||2 n=One word;-l 鳥鳥鳥鳥鳥鳥鳥鳥鳥鳥;Enter=now called 鳥鳥鳥鳥鳥鳥鳥鳥鳥鳥;g=Give;1 Enter=Which fruit?;Escape=2 鳥鳥鳥鳥…           3 empty;!whole;q|status 0; names Ada Bo 鳥鳥鳥鳥鳥鳥鳥鳥鳥鳥
+split character||2 n=One word;!bytes e9;!bytes b3 a5;Enter=now called 鳥;q|status 0; quiet; names Ada Bo 鳥
+idle||=in the garden;!idle;q|status 0
 colour||=q Leave;!colours;q|status 0; coloured yes
 no colour|NO_COLOR=1|=q Leave;!colours;q|status 0; coloured no
 unknown term|TERM=nosuchterminal||status 2; oneLine; untouched
-release||1 r=Let Bo go?;y=left the garden;q|status 0; quiet; released; names Ada Cy
-minus alone||h=Which egg?;- Enter=Which egg?;Escape=no hour passed;q|status 0; ages 25 31 9; cooked
-import||i=paste;!paste;Enter=Dee joined the garden in slot 3;q|status 0; quiet; names Ada Bo Cy Dee; ages 25 31 9 41
+dumb term|TERM=dumb||status 2; oneLine; untouched
 EOF
 
 # Not a terminal: refused at once, in one line, touching nothing.

@@ -10,6 +10,8 @@
 #include <variant>
 #include <vector>
 
+#include "forecast.h"
+#include "mirl.h"
 #include "names.h"
 #include "screen_game.h"
 #include "screen_util.h"
@@ -174,6 +176,28 @@ TEST(ScreenWords, SayWhyAnActionCannotBeDone) {
        "Bo is no longer a child: petting does nothing"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.expected, c.words);
+}
+
+}  // namespace
+
+namespace {
+
+// The breed dialog's forecast tells coats 13 and 14 apart, which the
+// table's own words do not.
+TEST(ScreenWords, TheForecastInCleanWordsKeepsTwinNamesApart) {
+  const Breed thirteen = Mirl(0, 13, false, true).getBreed();
+  const Breed fourteen = Mirl(0, 14, false, true).getBreed();
+  const BreedingForecast plain = forecastBreeding(thirteen, fourteen);
+  const BreedingForecast clean =
+      forecastBreeding(thirteen, fourteen, cleanLooks);
+  ASSERT_EQ(1u, plain.appearances.size());
+  ASSERT_EQ(2u, clean.appearances.size());
+  EXPECT_EQ(kForecastOutcomes,
+            clean.appearances[0].chance + clean.appearances[1].chance);
+  for (const ForecastLook& look : clean.appearances) {
+    EXPECT_NE(std::string::npos, look.looks.find("Metal (1")) << look.looks;
+    EXPECT_EQ(kForecastOutcomes / 2, look.chance) << look.looks;
+  }
 }
 
 }  // namespace
