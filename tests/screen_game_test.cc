@@ -229,6 +229,20 @@ TEST_F(ScreenGameTest, ReadsTheCatalogueAtEachGiveAndKeepsItForTheDialog) {
             game.answer());
   press(game, keys("g 1 Enter 0 Enter"));
   EXPECT_EQ("Ada ate a Plumquat: Stamina +4 exp", game.answer());
+  // Doing it again reads the catalogue again.
+  writeFile("fruits.dat", kFruits);
+  press(game, keys("."));
+  EXPECT_EQ(
+      "Ada ate a Kelpberry: Swim 2 \u2192 3, Run +10 exp, Stamina +20 exp",
+      game.answer());
+  press(game, keys("g 1 Enter 1 Enter"));
+  writeFile("fruits.dat",
+            "Name Swim Fly Run Power Stamina Sweet Juice\n"
+            "Plumquat 0 0 0 0 1 1 1\n");  // no fruit 1 now
+  const std::string ages = agesIn(garden);
+  press(game, keys("."));
+  EXPECT_EQ("The catalogue no longer lists that item", game.answer());
+  EXPECT_EQ(ages, agesIn(garden));
 }
 
 TEST_F(ScreenGameTest, PetsOnlyAChildAndBreedsOnlyGrownMirl) {
@@ -344,6 +358,51 @@ TEST_F(ScreenGameTest, SelectsByDigitAndArrowsAndAnswersEveryOtherKey) {
       {threeGarden, keys("z ?"), "help", "", kAges, kThree, 0},
       {threeGarden, keys("? h"), "", "", kAges, kThree, 0},
       {threeGarden, keys("? Esc"), "", "", kAges, kThree, 0},
+  });
+  // clang-format on
+}
+
+TEST_F(ScreenGameTest, DoesTheLastActionAgainOnTheSelectedMirl) {
+  const std::string twoEggs = "26 32 10 2 1";
+  const std::string bred = " had an egg in slot 4: Two-Tone Sky Blue";
+  // clang-format off
+  play({
+      {threeGarden, keys("."), "", "There is no action to do again yet", kAges, kThree, 0},
+      {threeGarden, keys("h 1 Enter ."), "", "A Normal egg hatched in slot 4: Two-Tone Normal", twoEggs,
+       "Ada Bo Cy _ _", 4},
+      {threeGarden, keys("n Z Enter 1 ."), "", "Bo is now called Z", "26 32 10", "Z Z Cy", 1},
+      {threeGarden, keys("g 1 Enter 0 Enter ."), "",
+       "Ada ate a Kelpberry: Swim 2 \u2192 3, Run +10 exp, Stamina +20 exp", "26 32 10", kThree, 0},
+      {threeGarden, keys("2 p Up Enter ."), "", "Cy was petted: Hero-Dark -1 \u2192 -2", "26 32 10", kThree, 2},
+      {threeGarden, keys("2 p Enter 0 ."), "", "Ada is no longer a child: petting does nothing", kHour, kThree, 0},
+      {threeGarden, keys("b Enter 0 ."), "", "Ada and Bo" + bred, twoEggs, "Ada Bo Cy _ _", 4},
+      {threeGarden, keys("b Enter ."), "", "_ has not evolved yet: a mirl can be bred from 20 hours",
+       "25 31 9 1", kEgg, 3},
+      {fullGarden, keys("r y h 1 Enter ."), "", kGardenFullWords, "31 31 31 31 31 31 31 1",
+       "G1 G2 G3 G4 G5 G6 G7 _", 7},
+      {oneGarden, keys("n Z Enter r y ."), "", kEmpty, "", "", 0},
+  });
+  // clang-format on
+}
+
+TEST_F(ScreenGameTest, ThePlannerBreedsThePairItRanksAndTheBookAndHelpScroll) {
+  const char* bred = "Ada and Bo had an egg in slot 3: Two-Tone Sky Blue";
+  // clang-format off
+  play({
+      {threeGarden, keys("e"), "planner", "", kAges, kThree, 0},
+      {threeGarden, keys("e Esc"), "", "", kAges, kThree, 0},
+      {threeGarden, keys("e Enter Right Left Backspace Space x"), "planner", "", kAges, kThree, 0},
+      {threeGarden, keys("2 e End Enter"), "breed", "", kAges, kThree, 0},
+      {threeGarden, keys("2 e End b Enter"), "", bred, kHatched, kEgg, 3},
+      {threeGarden, keys("e PageDown PageUp Down Up Home End Enter Enter"), "", bred, kHatched, kEgg, 3},
+      {oneGarden, keys("e End Enter b"), "planner", "", "24", "Ada", 0},
+      {threeGarden, keys("k"), "book", "", kAges, kThree, 0},
+      {threeGarden, keys("k Down Up PageDown PageUp End Home"), "book", "", kAges, kThree, 0},
+      {threeGarden, keys("k x"), "", "", kAges, kThree, 0},
+      {threeGarden, keys("? Down Up PageDown PageUp End Home"), "help", "", kAges, kThree, 0},
+      {threeGarden, keys("z l"), "log", "", kAges, kThree, 0},
+      {threeGarden, keys("z l End Home Down"), "log", "", kAges, kThree, 0},
+      {threeGarden, keys("z l q"), "", "", kAges, kThree, 0},
   });
   // clang-format on
 }
