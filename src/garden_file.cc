@@ -462,6 +462,7 @@ std::string bookDamage(const std::vector<std::string>& problems, bool cut) {
 }  // namespace
 
 void loadBook(Book& into, const std::string& gardenTarget) {
+  bookSavable = true;  // until this book proves unreadable
   const std::string path = bookBeside(gardenTarget);
   GardenFile file;
   if (!readBookFile(path, file)) {

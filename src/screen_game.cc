@@ -312,8 +312,20 @@ void ScreenGame::onKeyIn(const ReleaseDialog& dialog, const Key& key) {
   const std::string name = nameIn(slot);
   released_.push_back(dialog.code);
   releaseFromGarden(garden_, slot);
+  followRelease(slot);
   selected_ = std::max(0, std::min(slot, garden_.emptySlot - 1));
   close(releasedWords(name));
+}
+
+void ScreenGame::followRelease(int slot) {
+  if (!last_ || last_->command != Command::kBreed) return;
+  // The partner of `.` is a creature, not a slot: it moves down with the
+  // others, and with it gone there is no breeding to repeat.
+  if (last_->choice == slot) {
+    last_.reset();
+  } else if (last_->choice > slot) {
+    --last_->choice;
+  }
 }
 
 void ScreenGame::onKeyIn(ImportDialog& dialog, const Key& key) {

@@ -159,6 +159,8 @@ class ScreenGame {
   void onKeyIn(LogDialog& dialog, const Key& key);
   void onKeyIn(PlannerDialog& dialog, const Key& key);
   void scrollHelp(HelpDialog& help, const Key& key);
+  // Keeps the remembered action's partner when slot `slot` was released.
+  void followRelease(int slot);
   void onKeyIn(BookDialog& dialog, const Key& key);
 
   void startHatch();

@@ -381,6 +381,12 @@ TEST_F(ScreenGameTest, DoesTheLastActionAgainOnTheSelectedMirl) {
       {fullGarden, keys("r y h 1 Enter ."), "", kGardenFullWords, "31 31 31 31 31 31 31 1",
        "G1 G2 G3 G4 G5 G6 G7 _", 7},
       {oneGarden, keys("n Z Enter r y ."), "", kEmpty, "", "", 0},
+      // The partner is a creature: released, there is nothing to repeat; a
+      // release before it moves it down a slot with the others.
+      {threeGarden, keys("1 b Enter 0 r y 1 ."), "", "There is no action to do again yet", "31 9 1",
+       "Bo Cy _", 1},
+      {threeGarden, keys("b Enter 0 r y ."), "", "A mirl cannot be bred with itself", "31 9 1",
+       "Bo Cy _", 0},
   });
   // clang-format on
 }
