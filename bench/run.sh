@@ -10,12 +10,21 @@
 #  3. the full screen (`--screen`, 80 x 24, in a pseudo-terminal under
 #     `script`, and in tmux): instructions of start-up and leave (callgrind)
 #     beside the line game's, bytes written to the terminal per key that
-#     only moves the selection (over SCREEN_KEYS keys), peak resident memory
-#     of that session, and CPU time while it waits for a key for IDLE s.
+#     only moves the selection (over SCREEN_KEYS keys) and per Down key in
+#     the three give lists, peak resident memory of that session, and CPU
+#     time while it waits for a key for IDLE s;
+#  4. the egg planner (e) on the full garden of 8 grown creatures: the
+#     instructions of its frame against a frame of the garden's view
+#     (callgrind), its CPU time in the terminal and in process;
+#  5. the same start-up and leave, instructions, CPU and the system calls of
+#     the save, of each older commit named in BASES, built in a scratch
+#     folder, beside today's.
 #
 # Usage: bench/run.sh [BUILD_DIR]   (default: the `default` preset's build)
 # Environment: RUNS (200), CHOICES (100000), PROFILED (5000),
-# SCREEN_KEYS (60), IDLE (5).
+# SCREEN_KEYS (60), IDLE (5), BASES ("a226186 1b5ff28": the screen before
+# it was split into parts, and the garden object before the book; empty for
+# none).
 # Needs cmake, g++, make, strace, valgrind, script (util-linux), tmux and
 # GNU time (/usr/bin/time).
 set -eu
@@ -25,6 +34,7 @@ choices=${CHOICES:-100000}
 profiled=${PROFILED:-5000}
 screen_keys=${SCREEN_KEYS:-60}
 idle=${IDLE:-5}
+bases=${BASES-a226186 1b5ff28}
 
 cd "$source_dir"
 if [ $# -gt 0 ]; then
@@ -40,7 +50,14 @@ game=$build/bin/tumblenook
 scratch=$(mktemp -d)
 tmux_socket=$scratch/tmux
 tm() { tmux -S "$tmux_socket" -f /dev/null "$@"; }
-trap 'tm kill-server 2>/dev/null || true; rm -rf "$scratch"' EXIT
+cleanup() {
+  tm kill-server 2>/dev/null || true
+  for worktree in "$scratch"/base-*/src; do
+    [ -d "$worktree" ] && git -C "$source_dir" worktree remove --force "$worktree"
+  done
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
 spawn=$scratch/spawn
 g++ -std=c++17 -O2 -Wall -Wextra -o "$spawn" bench/spawn.cc
 garden=$scratch/garden
@@ -57,6 +74,7 @@ cp data/fruits.dat data/animals.dat "$garden/"
   printf '0\n'
 } | (cd "$garden" && "$game" >/dev/null)
 cp "$garden/mirl.dat" "$scratch/full.dat"
+cp "$garden/book.txt" "$scratch/full.book"
 [ "$(grep -c '^Name:' "$scratch/full.dat")" -eq 8 ] || exit 1
 
 # session N: N main-menu choices cycling through every action (statistics
@@ -76,36 +94,54 @@ session() {
 printf '0\n' >"$scratch/leave.in"
 session "$choices" >"$scratch/session.in"
 session "$profiled" >"$scratch/profiled.in"
-fresh() { cp "$scratch/full.dat" "$garden/mirl.dat"; }
+# timed RUNS FOLDER TEMPLATE INPUT PROGRAM [ARGUMENT...]: spawn, with the
+# full garden's book restored before each run too.
+timed() { "$spawn" -b "$scratch/full.book" "$@"; }
+fresh() {
+  cp "$scratch/full.dat" "$garden/mirl.dat"
+  cp "$scratch/full.book" "$garden/book.txt"
+}
 
 echo "Machine: $(nproc) CPUs, $(sed -n 's/^model name\t*: //p' /proc/cpuinfo |
   head -1), Linux $(uname -r), scratch on $(stat -f -c %T "$scratch")"
 echo
 echo "== Start-up and leave, full garden of 8 ($runs runs)"
-"$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game"
+timed "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game"
 printf -- '--list of the same garden: '
-"$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game" --list
+timed "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game" --list
 code=$(cd "$garden" && cp "$scratch/full.dat" mirl.dat && "$game" --export 7)
 head -n 126 "$scratch/full.dat" >"$scratch/seven.dat"  # 18 lines a record
 printf -- '--export 7 of the same garden: '
-"$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game" --export 7
+timed "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game" --export 7
 printf -- '--import of that code into the garden without it: '
-"$spawn" "$runs" "$garden" "$scratch/seven.dat" "$scratch/leave.in" "$game" --import "$code"
+timed "$runs" "$garden" "$scratch/seven.dat" "$scratch/leave.in" "$game" --import "$code"
 printf -- '--release 7 of the full garden: '
-"$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game" \
+timed "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" "$game" \
   --release 7 2>/dev/null
 printf 'floor of the measurement (/bin/true): '
-"$spawn" "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" /bin/true
+timed "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" /bin/true
 fresh
 (cd "$garden" && strace -f -qq -c -o "$scratch/start.strace" "$game" \
   <"$scratch/leave.in" >/dev/null)
 echo "system calls of one start-up and leave:"
 awk '$NF != "syscall" && $NF != "total" && $4 ~ /^[0-9]+$/ {
   printf "  %s %d", $NF, $4 } END { print "" }' "$scratch/start.strace"
+# save_calls GAME: the system calls of the save (those after the goodbye
+# on standard output) of one start-up and leave of GAME, by name.
+save_calls() {
+  fresh
+  (cd "$garden" && strace -f -qq -o "$scratch/save.strace" "$1" \
+    <"$scratch/leave.in" >/dev/null)
+  awk '/write\(1, "Goodbye/ { saving = 1; next }
+    saving { name = $2; sub(/\(.*/, "", name); count[name]++ }
+    END { printf "write %d, fsync %d, rename %d, openat %d\n", count["write"],
+      count["fsync"], count["rename"], count["openat"] }' "$scratch/save.strace"
+}
+echo "system calls of the save: $(save_calls "$game")"
 
 echo
 echo "== Session of $choices main-menu choices"
-"$spawn" 3 "$garden" "$scratch/full.dat" "$scratch/session.in" "$game" |
+timed 3 "$garden" "$scratch/full.dat" "$scratch/session.in" "$game" |
   tee "$scratch/session.time"
 awk -v n="$choices" '{ for (i = 1; i <= NF; i++) {
     if ($i == "wall") wall = $(i + 2); if ($i == "cpu") cpu = $(i + 2) }
@@ -152,6 +188,7 @@ echo "== User-space instructions (callgrind)"
 instructions() {
   input=$1 && shift
   cp "${1:-$scratch/full.dat}" "$garden/mirl.dat" && shift $(($# > 0))
+  cp "$scratch/full.book" "$garden/book.txt"
   (cd "$garden" && valgrind --tool=callgrind --callgrind-out-file="$scratch/cg" \
     "$game" "$@" <"$input" >/dev/null 2>"$scratch/cg.log")
   sed -n 's/^summary: //p; s/^totals: //p' "$scratch/cg" | head -1
@@ -203,6 +240,34 @@ typed() {
     sleep 0.05 && key=$((key + 1))
   done
   printf q
+}
+
+# typed_keys OUTPUT KEY...: waits as typed does, then types each KEY (a
+# printf format) 50 ms apart, and then q.
+typed_keys() {
+  output=$1 && shift
+  waited=0
+  until grep -qa 'Leave' "$output" || [ "$waited" -ge 300 ]; do
+    sleep 0.1 && waited=$((waited + 1))
+  done
+  for key in "$@"; do
+    # shellcheck disable=SC2059
+    printf "$key" && sleep 0.05
+  done
+  sleep 0.05 && printf q
+}
+
+# on_screen_keys OUTPUT COMMAND KEY...: as on_screen, with the keys given.
+on_screen_keys() {
+  output=$1 command=$2 && shift 2
+  fresh
+  : >"$output"
+  # shellcheck disable=SC2094
+  typed_keys "$output" "$@" | timeout 120 script -qfec \
+    "stty rows 24 cols 80 && cd '$garden' && exec $screen_env $command" \
+    /dev/null >"$output" ||
+    fail "the screen session ($command) failed or took over two minutes"
+  left_as_choice_0 "the screen session ($command)"
 }
 
 # on_screen N OUTPUT COMMAND: runs COMMAND (a shell command line ending with
@@ -274,6 +339,67 @@ $line); with $screen_keys selection keys $(tr '\n' ' ' <"$scratch/keyed")\
 echo "peak rss of that session: $(awk '{ printf "%.2f", $1 / 1024 }' \
   "$scratch/keys.rss") MiB"
 
+# The give lists: each opened (g, its number, Enter) and closed (Esc), with
+# Down to its last entry between, against the same without the Downs.
+give_keys() { # DOWNS: the keys of the three lists, DOWNS to each at most
+  for kind in 1 2 3; do
+    entries=$(case $kind in
+      1) echo $(($(wc -l <data/fruits.dat) - 1)) ;; 2) echo 8 ;;
+      3) echo $(($(wc -l <data/animals.dat) - 1)) ;; esac)
+    printf 'g %s \\r ' "$kind"
+    down=1
+    while [ "$down" -lt "$entries" ] && [ "$down" -le "$1" ]; do
+      printf '\\033OB ' && down=$((down + 1))
+    done
+    printf '\\033 '
+  done
+}
+downs=$(give_keys 99 | grep -o 'OB' | wc -l)
+# shellcheck disable=SC2046
+on_screen_keys "$scratch/give0.out" "'$game' --screen" $(give_keys 0)
+for _ in 1 2 3; do
+  # shellcheck disable=SC2046
+  on_screen_keys "$scratch/give.out" "'$game' --screen" $(give_keys 99)
+  grep -qa 'Which fruit' "$scratch/give.out" || fail "no fruit list opened"
+  wc -c <"$scratch/give.out"
+done >"$scratch/given"
+give0=$(wc -c <"$scratch/give0.out")
+given=$(sort -n "$scratch/given" | sed -n 2p)
+echo "give lists (food, drives, animals) opened and closed: $give0 bytes; \
+with $downs Down keys $(tr '\n' ' ' <"$scratch/given")(median $given): \
+$(awk -v a="$give0" -v b="$given" -v n="$downs" \
+  'BEGIN { printf "%.1f", (b - a) / n }') per Down"
+
+echo
+echo "== The egg planner (e), full garden of 8 grown creatures"
+# frames OUTPUT KEY...: the instructions of each frame of a session (the
+# start-up to the first screen, then one a key; callgrind dumps its counts
+# after each drawing) and of the leave after the last.
+frames() {
+  name=$1 && shift
+  rm -f "$scratch/cg-$name".*
+  on_screen_keys "$scratch/$name.out" "valgrind --tool=callgrind \
+--dump-after='*Terminal::show*' --callgrind-out-file='$scratch/cg-$name' \
+--log-file='$scratch/cg-$name.log' '$game' --screen" "$@"
+  # The parts are numbered from 1 in the order of the dumps; fewer than 10.
+  for part in "$scratch/cg-$name".*; do
+    sed -n 's/^summary: //p' "$part"
+  done | tr '\n' ' '
+  sed -n 's/^summary: //p' "$scratch/cg-$name"
+}
+planner=$(frames planner e '\033')
+selection=$(frames selection '\033OC' '\033OD')
+echo "instructions by frame, start-up / key / key / leave:"
+echo "  e, Esc:             $planner"
+echo "  right, left:        $selection"
+echo "$planner $selection" | awk '{ printf "the planner'"'"'s frame: %d, %d more \
+than a frame of the garden'"'"'s view (a selection key); back to the garden: \
+%d\n", $2, $2 - $6, $3 }'
+g++ -std=c++17 -O2 -Wall -Wextra -Isrc -o "$scratch/planner" bench/planner.cc \
+  "$build/libtumblenook_core.a" -lncursesw -ltinfo
+fresh
+"$scratch/planner" "$garden" 2000
+
 # CPU time while the screen waits at the top level: from the scheduler's
 # count of the time it ran (ns) and the kernel's user and system ticks.
 cpu_of() {
@@ -295,6 +421,18 @@ before=$(cpu_of "$pid")
 sleep "$idle"
 after=$(cpu_of "$pid")
 held=$(awk '/^VmHWM/ { printf "%.2f", $2 / 1024 }' "/proc/$pid/status")
+# The planner opened on the waiting screen: its CPU time, ncurses's drawing
+# included, from the scheduler's count before the key and once it shows.
+tm send-keys e
+waited=0
+until tm capture-pane -p | grep -q 'Breeding planner'; do
+  [ "$waited" -lt 300 ] || fail "the planner did not open in tmux"
+  sleep 0.1 && waited=$((waited + 1))
+done
+sleep 0.2
+planned=$(cpu_of "$pid")
+tm send-keys Escape
+sleep 0.2
 tm send-keys q
 waited=0
 while tm has-session 2>/dev/null; do
@@ -308,3 +446,49 @@ echo "$before $after" | awk -v s="$idle" -v hz="$(getconf CLK_TCK)" '{
 echo "$before" | awk '{ printf "CPU from start to the first screen: %.2f ms " \
   "(scheduler)\n", $1 / 1e6 }'
 echo "peak rss of the screen at the top level before q: $held MiB"
+echo "$after $planned" | awk '{ printf "CPU of opening the planner (e), \
+drawing included: %.3f ms (scheduler)\n", ($4 - $1) / 1e6 }'
+
+[ -n "$bases" ] || exit 0
+echo
+echo "== Against older commits (BASES): start-up and leave, full garden of 8"
+# Each older commit is built in a scratch worktree with the same build type.
+programs="today:$game"
+for rev in $bases; do
+  dir=$scratch/base-$rev
+  git worktree add --detach "$dir/src" "$rev" >/dev/null 2>&1 ||
+    fail "no commit $rev"
+  cmake -S "$dir/src" -B "$dir/build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CXX_COMPILER=g++ -DBUILD_TESTING=OFF >/dev/null
+  cmake --build "$dir/build" --target tumblenook -j2 >/dev/null
+  programs="$programs $rev:$dir/build/bin/tumblenook"
+done
+today_game=$game
+for entry in $programs; do
+  name=${entry%%:*} game=${entry#*:}
+  line_count=$(instructions "$scratch/leave.in")
+  on_screen 0 "$scratch/cg-old.out" "valgrind --tool=callgrind \
+--callgrind-out-file='$scratch/cg-old' --log-file='$scratch/cg-old.log' \
+'$game' --screen"
+  screen_count=$(sed -n 's/^summary: //p; s/^totals: //p' "$scratch/cg-old" |
+    head -1)
+  echo "$name: line game $line_count instructions ($(awk -v a="$line_count" \
+    -v b="$base" 'BEGIN { printf "%+.2f%%", (a - b) * 100 / b }') against \
+today), screen $screen_count ($(awk -v s="$screen_count" -v b="$line_count" \
+    'BEGIN { printf "%.2f", s / b }') times its line game); save: \
+$(save_calls "$game")"
+done
+# CPU in turns, for the machine's load drifts: RUNS start-ups of each, three
+# times over, and the median of each one's three medians.
+for _ in 1 2 3; do
+  for entry in $programs; do
+    printf '%s ' "${entry%%:*}"
+    timed "$runs" "$garden" "$scratch/full.dat" "$scratch/leave.in" \
+      "${entry#*:}"
+  done
+done | awk '{ for (i = 1; i <= NF; i++) if ($i == "cpu") print $1, $(i + 2) }' |
+  sort -k1,1 -k2n | awk '{ all[$1] = all[$1] " " $2; n[$1]++
+      if (n[$1] == 2) mid[$1] = $2 }
+    END { for (p in all) printf "CPU median of %s: %s ms (of%s)\n", p, mid[p],
+      all[p] }'
+game=$today_game

@@ -1,10 +1,11 @@
 // Runs a program many times and reports its wall time, CPU time and peak
 // resident memory, measured by the kernel for each run.
 //
-//   spawn RUNS FOLDER TEMPLATE INPUT PROGRAM [ARGUMENT...]
+//   spawn [-b BOOK] RUNS FOLDER TEMPLATE INPUT PROGRAM [ARGUMENT...]
 //
-// Before each run FOLDER/mirl.dat is replaced by a copy of TEMPLATE (outside
-// the timed span), so every run starts from the same garden. The program runs
+// Before each run FOLDER/mirl.dat is replaced by a copy of TEMPLATE, and with
+// -b FOLDER/book.txt by a copy of BOOK (outside the timed span), so every run
+// starts from the same garden and the same gardener's book. The program runs
 // in FOLDER with INPUT as standard input and standard output thrown away.
 //
 // The peak resident size that the kernel reports for a child also counts
@@ -99,18 +100,27 @@ double median(double* values, int count) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* bookTemplate = nullptr;
+  if (argc > 2 && argv[1][0] == '-' && argv[1][1] == 'b' && argv[1][2] == 0) {
+    bookTemplate = argv[2];
+    argc -= 2;
+    argv += 2;
+  }
   if (argc < 6) {
     std::fprintf(stderr,
-                 "usage: spawn RUNS FOLDER TEMPLATE INPUT PROGRAM "
+                 "usage: spawn [-b BOOK] RUNS FOLDER TEMPLATE INPUT PROGRAM "
                  "[ARGUMENT...]\n");
     return EXIT_FAILURE;
   }
   const int runs = std::atoi(argv[1]);
   if (runs < 1 || runs > kMaxRuns) die("RUNS");
   char garden[4096];
+  char book[4096];
   std::snprintf(garden, sizeof garden, "%s/mirl.dat", argv[2]);
+  std::snprintf(book, sizeof book, "%s/book.txt", argv[2]);
   for (int run = 0; run < runs; ++run) {
     copyFile(argv[3], garden);
+    if (bookTemplate != nullptr) copyFile(bookTemplate, book);
     wallMs[run] = runOnce(argv[2], argv[4], argv + 5, cpuMs[run], peakMib[run]);
   }
   const double wall = median(wallMs, runs);
