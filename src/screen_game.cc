@@ -39,8 +39,10 @@ std::vector<ListEntry> partnerEntries(const Garden& garden, int slot) {
 
 // The entries of the give list of `kind`: each item's name.
 std::vector<ListEntry> itemEntries(const ItemCollection& items, int kind) {
+  const int count = itemCount(items, kind);
   std::vector<ListEntry> entries;
-  for (int at = 0; at < itemCount(items, kind); ++at) {
+  entries.reserve(count);
+  for (int at = 0; at < count; ++at) {
     entries.push_back({at, itemLabel(items, kind, at)});
   }
   return entries;

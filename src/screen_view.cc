@@ -702,12 +702,18 @@ Canvas composeScreen(const ScreenGame& game, int rows, int columns) {
                  std::to_string(CAPACITY) + " mirl in the garden",
              Style::kBold);
   canvas.paint(kTitleRow, 0, kScreenColumns, Style::kReverse);
-  for (int slot = 0; slot < CAPACITY; ++slot) {
-    drawBox(canvas, garden, slot,
-            slot == game.selected() && garden.isOccupied(slot));
+  // The planner and the book cover the garden, its statistics and the log
+  // box whole: what they would cover is not drawn at all.
+  const bool covered = std::holds_alternative<PlannerDialog>(game.dialog()) ||
+                       std::holds_alternative<BookDialog>(game.dialog());
+  if (!covered) {
+    for (int slot = 0; slot < CAPACITY; ++slot) {
+      drawBox(canvas, garden, slot,
+              slot == game.selected() && garden.isOccupied(slot));
+    }
+    drawStatistics(canvas, garden, game.catalogue(), game.selected());
+    if (layout.log) drawLogPanel(canvas, game, *layout.log);
   }
-  drawStatistics(canvas, garden, game.catalogue(), game.selected());
-  if (layout.log) drawLogPanel(canvas, game, *layout.log);
   const int keyRows = drawKeys(canvas, game);
   drawNews(canvas, game, keyRows);
   drawDialog(canvas, game, layout);

@@ -34,7 +34,9 @@ constexpr int kEscapeDelay = 25;
 // The wide-character locale that ncursesw draws names with: the player's,
 // when it is UTF-8, else C.UTF-8, since names are UTF-8 whatever the locale.
 void useUtf8Locale() {
-  if (std::setlocale(LC_ALL, "") != nullptr &&
+  // Only the character type matters to the screen; the rest of the locale
+  // would cost its start for nothing.
+  if (std::setlocale(LC_CTYPE, "") != nullptr &&
       std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) {
     return;
   }
