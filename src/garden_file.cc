@@ -559,6 +559,17 @@ bool viewGarden(Garden& into, const std::string& path) {
 
 namespace {
 
+// Replaces the file at `path` (a link followed) with `bytes`, keeping its
+// mode, as replaceFile does.
+Replaced replaceWith(const std::string& path, const std::string& bytes) {
+  int error = 0;
+  const std::string target = targetOf(path, error);
+  if (target.empty()) return Replaced{error, 0};
+  return replaceFile(target, modeFor(target), [&bytes](int fd) {
+    return writeAll(fd, bytes.data(), bytes.size());
+  });
+}
+
 // Replaces the book beside the garden at `target` with `book`, as the
 // garden is replaced. A book that could not be read is left as it is. The
 // folder is the garden's: `warned` when its sync was already found wanting.
@@ -569,17 +580,7 @@ bool saveBook(const Book& book, const std::string& target, bool warned) {
               << " was left as it was, since it could not be read" << std::endl;
     return false;
   }
-  int error = 0;
-  const std::string bookTarget = targetOf(path, error);
-  Replaced saved;
-  if (bookTarget.empty()) {
-    saved.error = error;
-  } else {
-    const std::string bytes = bookText(book);
-    saved = replaceFile(bookTarget, modeFor(bookTarget), [&bytes](int fd) {
-      return writeAll(fd, bytes.data(), bytes.size());
-    });
-  }
+  const Replaced saved = replaceWith(path, bookText(book));
   if (saved.error != 0) {
     report("cannot save", path, saved.error);
     return false;
@@ -591,21 +592,13 @@ bool saveBook(const Book& book, const std::string& target, bool warned) {
 }  // namespace
 
 bool saveGarden(Garden& garden, const std::string& path) {
+  std::ostringstream records;
+  for (int slot = 0; slot < garden.emptySlot; ++slot) {
+    garden.mirl[slot].save(records);
+  }
   int error = 0;
   const std::string target = targetOf(path, error);
-  Replaced saved;
-  if (target.empty()) {
-    saved.error = error;
-  } else {
-    std::ostringstream records;
-    for (int slot = 0; slot < garden.emptySlot; ++slot) {
-      garden.mirl[slot].save(records);
-    }
-    const std::string bytes = records.str();
-    saved = replaceFile(target, modeFor(target), [&bytes](int fd) {
-      return writeAll(fd, bytes.data(), bytes.size());
-    });
-  }
+  const Replaced saved = replaceWith(path, records.str());
   if (saved.error != 0) {
     report("cannot save", path, saved.error);
     return false;

@@ -171,20 +171,16 @@ void ScreenGame::run(Command command) {
     case Command::kRepeat:
       return repeat();
     case Command::kLog:
-      dialog_ = LogDialog{};
-      say("");
+      open(LogDialog{});
       return;
     case Command::kPlan:
-      dialog_ = PlannerDialog{};
-      say("");
+      open(PlannerDialog{});
       return;
     case Command::kBook:
-      dialog_ = BookDialog{};
-      say("");
+      open(BookDialog{});
       return;
     case Command::kHelp:
-      dialog_ = HelpDialog{};
-      say("");
+      open(HelpDialog{});
       return;
     case Command::kLeave:
       return;  // the caller leaves
@@ -212,6 +208,11 @@ void ScreenGame::moveSelection(KeyKind kind) {
   } else {
     say("No mirl that way");
   }
+}
+
+void ScreenGame::open(Dialog dialog) {
+  dialog_ = std::move(dialog);
+  say("");
 }
 
 void ScreenGame::close(std::string answer) {
@@ -350,25 +351,22 @@ void ScreenGame::startHatch() {
   for (const EggKindInfo& egg : EGG_KINDS) {
     entries.push_back({egg.kind, egg.name});
   }
-  dialog_ = EggKindDialog{ListPicker("Which egg?", std::move(entries))};
-  say("");
+  open(EggKindDialog{ListPicker("Which egg?", std::move(entries))});
 }
 
 void ScreenGame::startName() {
   if (!garden_.isOccupied(selected_)) return select(selected_);
-  dialog_ = NameDialog{};
-  say("");
+  open(NameDialog{});
 }
 
 void ScreenGame::startGive() {
   if (!garden_.isOccupied(selected_)) return select(selected_);
   catalogue_ = std::make_shared<const ItemCollection>();
-  dialog_ =
-      ItemKindDialog{catalogue_, ListPicker("Give " + nameIn(selected_),
-                                            {{kFood, "Food"},
-                                             {kDrive, "Orvan Drives"},
-                                             {kSmallAnimal, "Small Animals"}})};
-  say("");
+  open(ItemKindDialog{catalogue_,
+                      ListPicker("Give " + nameIn(selected_),
+                                 {{kFood, "Food"},
+                                  {kDrive, "Orvan Drives"},
+                                  {kSmallAnimal, "Small Animals"}})});
 }
 
 void ScreenGame::startPet() {
@@ -380,10 +378,9 @@ void ScreenGame::startPet() {
     return;
   }
   constexpr int kNeutral = 1;  // the entry highlighted first
-  dialog_ = PetDialog{ListPicker("Pet " + nameIn(slot),
-                                 {{-1, "Hero"}, {0, "Neutral"}, {1, "Dark"}},
-                                 kNeutral)};
-  say("");
+  open(PetDialog{ListPicker("Pet " + nameIn(slot),
+                            {{-1, "Hero"}, {0, "Neutral"}, {1, "Dark"}},
+                            kNeutral)});
 }
 
 void ScreenGame::startBreed(int partner) {
@@ -407,8 +404,7 @@ void ScreenGame::startBreed(int partner) {
     return;
   }
   if (!garden_.hasRoom()) partners.setNote(kGardenFullWords);
-  dialog_ = BreedDialog{std::move(partners)};
-  say("");
+  open(BreedDialog{std::move(partners)});
 }
 
 void ScreenGame::startRelease() {
@@ -419,8 +415,7 @@ void ScreenGame::startRelease() {
     say(tooLongForCodeWords(nameIn(slot)));
     return;
   }
-  dialog_ = ReleaseDialog{code};
-  say("");
+  open(ReleaseDialog{code});
 }
 
 void ScreenGame::startImport() {
@@ -428,8 +423,7 @@ void ScreenGame::startImport() {
     say(kGardenFullWords);
     return;
   }
-  dialog_ = ImportDialog{};
-  say("");
+  open(ImportDialog{});
 }
 
 void ScreenGame::hatch(int kind, int gene) {

@@ -144,6 +144,9 @@ class ScreenGame {
   void repeat();
   void select(int slot);
   void moveSelection(KeyKind kind);
+  // Opens `dialog` over the garden, the answer line cleared.
+  void open(Dialog dialog);
+  // Closes the open dialog with `answer`.
   void close(std::string answer);
   std::optional<int> pickWith(ListPicker& list, const Key& key);
 

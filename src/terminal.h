@@ -65,8 +65,8 @@ class Terminal {
 
   screen* screen_ = nullptr;  // ncurses's SCREEN
   bool started_ = false;
-  bool colour_ =
-      false;  // the terminal has colours and NO_COLOR is unset or empty
+  // The terminal has colours and NO_COLOR is unset or empty.
+  bool colour_ = false;
   struct sigaction previousResize_ {};  // SIGWINCH's, before the screen
   std::string pending_;  // the bytes so far of a character being typed
 };
