@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <clocale>
 #include <csignal>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <cwchar>
 #include <optional>
+#include <vector>
 
 #include "signal_input.h"
 
@@ -332,30 +334,55 @@ bool Terminal::followWindow() {
 
 void Terminal::repaintAll() { clearok(curscr, TRUE); }
 
+// The cell `cell` as ncurses's cell, with `attributes`; false for the
+// right half of a wide character, which its left half covers, and for a
+// glyph that is not one character with its combining marks.
+bool cursesCell(const Cell& cell, attr_t attributes, cchar_t& out) {
+  std::array<wchar_t, CCHARW_MAX + 1> characters{};
+  std::mbstate_t state{};
+  const char* at = cell.glyph.data();
+  const char* const end = at + cell.glyph.size();
+  std::size_t count = 0;
+  while (at < end && count < CCHARW_MAX) {
+    const std::size_t length = std::mbrtowc(
+        &characters[count], at, static_cast<std::size_t>(end - at), &state);
+    if (length == 0 || length > static_cast<std::size_t>(end - at)) break;
+    at += length;
+    ++count;
+  }
+  if (count == 0) return false;
+  return setcchar(&out, characters.data(), attributes & ~A_COLOR,
+                  static_cast<short>(PAIR_NUMBER(attributes)), nullptr) == OK;
+}
+
 // The window is blanked, then only what is not plain blank is written, in
-// runs of one style and colour, a call a run: most of a screen is blank.
-// ncurses then sends only the cells that changed since the last screen.
+// runs of one style and colour, a call a run of ready-made cells: most of a
+// screen is blank, and cells need no conversion of text by ncurses. ncurses
+// then sends only the cells that changed since the last screen.
 void Terminal::show(const Canvas& canvas) {
   const int rows = std::min(canvas.rows(), LINES);
   const int columns = std::min(canvas.columns(), COLS);
   erase();
-  std::string run;
+  std::vector<cchar_t> run;
+  run.reserve(static_cast<std::size_t>(columns) + 1);
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns;) {
       const Cell& first = canvas.at(row, column);
+      const attr_t attributes = attributesOf(first, colour_);
+      const bool plain =
+          first.style == Style::kPlain && first.colour == Colour::kDefault;
+      bool blank = plain;
       int end = column;
       run.clear();
       for (; end < columns; ++end) {
         const Cell& cell = canvas.at(row, end);
         if (cell.style != first.style || cell.colour != first.colour) break;
-        run += cell.glyph;  // the right half of a wide one adds nothing
+        blank = blank && (cell.glyph == " " || cell.glyph.empty());
+        cchar_t made{};
+        if (cursesCell(cell, attributes, made)) run.push_back(made);
       }
-      const bool blank = first.style == Style::kPlain &&
-                         first.colour == Colour::kDefault &&
-                         run.find_first_not_of(' ') == std::string::npos;
-      if (!blank) {
-        attrset(attributesOf(first, colour_));
-        mvaddstr(row, column, run.c_str());
+      if (!blank && !run.empty()) {
+        mvadd_wchnstr(row, column, run.data(), static_cast<int>(run.size()));
       }
       column = end;
     }
