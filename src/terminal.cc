@@ -334,11 +334,22 @@ bool Terminal::followWindow() {
 
 void Terminal::repaintAll() { clearok(curscr, TRUE); }
 
+// The first byte that is not ASCII.
+constexpr unsigned char kFirstNonAscii = 0x80;
+
 // The cell `cell` as ncurses's cell, with `attributes`; false for the
 // right half of a wide character, which its left half covers, and for a
 // glyph that is not one character with its combining marks.
 bool cursesCell(const Cell& cell, attr_t attributes, cchar_t& out) {
   std::array<wchar_t, CCHARW_MAX + 1> characters{};
+  const short pair = static_cast<short>(PAIR_NUMBER(attributes));
+  // Most cells are one ASCII character: no conversion for them.
+  if (cell.glyph.size() == 1 &&
+      static_cast<unsigned char>(cell.glyph[0]) < kFirstNonAscii) {
+    characters[0] = static_cast<wchar_t>(cell.glyph[0]);
+    return setcchar(&out, characters.data(), attributes & ~A_COLOR, pair,
+                    nullptr) == OK;
+  }
   std::mbstate_t state{};
   const char* at = cell.glyph.data();
   const char* const end = at + cell.glyph.size();
@@ -351,8 +362,8 @@ bool cursesCell(const Cell& cell, attr_t attributes, cchar_t& out) {
     ++count;
   }
   if (count == 0) return false;
-  return setcchar(&out, characters.data(), attributes & ~A_COLOR,
-                  static_cast<short>(PAIR_NUMBER(attributes)), nullptr) == OK;
+  return setcchar(&out, characters.data(), attributes & ~A_COLOR, pair,
+                  nullptr) == OK;
 }
 
 // The window is blanked, then only what is not plain blank is written, in
