@@ -116,6 +116,11 @@ look "$prefix/bin/tumblenook-play" --imp "$code"
 has 'Pip joined the garden in slot 0.'
 [ "$(ls "$scratch/new/.local/share/tumblenook" | tr '\n' ' ')" = 'book.txt mirl.dat mirl.dat.lock ' ] ||
   fail "an import copied the catalogue"
+# --book, shortened, prints the player's own book, which the import began.
+look "$prefix/bin/tumblenook-play" --bo
+has "Tumblenook gardener's book, version 1"
+has 'imported 1'
+
 rm -r "$scratch/new"
 # --screen is a game too, in the garden folder; outside a terminal it is refused.
 look "$prefix/bin/tumblenook-play" --scr 2>/dev/null && fail "--scr played without a terminal"
