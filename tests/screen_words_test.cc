@@ -84,7 +84,8 @@ TEST(ScreenWords, GeneListsAndAnswersUseCleanNames) {
   for (const char* key : {"h", "4", "Enter"}) game.onKey(keyNamed(key));
   const auto* genes = std::get_if<GeneDialog>(&game.dialog());
   ASSERT_NE(nullptr, genes);
-  const std::vector<ListEntry>& coats = genes->list.entries();
+  // A copy: hatching closes the dialog that holds the list.
+  const std::vector<ListEntry> coats = genes->list.entries();
   ASSERT_EQ(COAT_COUNT, static_cast<int>(coats.size()));
   for (const ListEntry& coat : coats) {
     EXPECT_EQ(coat.label.find_first_not_of(' '), 0u) << coat.number;
