@@ -32,8 +32,8 @@ bool same(const SliderOutcome& a, const SliderOutcome& b) {
          a.runPower == b.runPower && a.form == b.form;
 }
 
-const CreatureSpec kChild{"Cy", 8, 2, 0, 20, -3};
-const CreatureSpec kAdult{"Ada", 24, 5, 0, 0, 0};
+const CreatureFacts kChild{"Cy", 8, 2, 0, 20, -3};
+const CreatureFacts kAdult{"Ada", 24, 5, 0, 0, 0};
 
 TEST(ItemEffect, MatchesGivingTheItemToACopy) {
   TempDir dir;
@@ -43,7 +43,7 @@ TEST(ItemEffect, MatchesGivingTheItemToACopy) {
     const char* item;
     int kind;
     int index;
-    CreatureSpec creature;
+    CreatureFacts creature;
     unsigned seed;
     int bites;
     int swimTotal;

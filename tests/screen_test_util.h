@@ -14,7 +14,7 @@
 #include "test_util.h"
 
 // What a test creature is made of; the rest of its record is fixed.
-struct CreatureSpec {
+struct CreatureFacts {
   std::string name = "Cy";
   int age = 8;
   int form = 2;  // a Child
@@ -26,18 +26,18 @@ struct CreatureSpec {
   int experience = 30;
 };
 
-// A creature read from a save record built from `spec`.
-inline Mirl creatureOf(const CreatureSpec& spec) {
+// A creature read from a save record built from `facts`.
+inline Mirl creatureOf(const CreatureFacts& facts) {
   std::ostringstream record;
-  record << "Name: " << spec.name << "\nAge: " << spec.age
+  record << "Name: " << facts.name << "\nAge: " << facts.age
          << "\nReincarnation: 0\n";
   for (const char* skill : {"Swim", "Run", "Power", "Fly", "Stamina"}) {
-    record << skill << ": 12 " << spec.level << ' ' << spec.experience
+    record << skill << ": 12 " << facts.level << ' ' << facts.experience
            << "\n3 1 4\n";
   }
-  record << "Evolution: " << spec.form << ' ' << spec.heroDark << ' '
-         << spec.swimFly << ' ' << spec.runPower
-         << "\nColor: 2 3\nCoat: " << spec.coat << ' ' << spec.coat
+  record << "Evolution: " << facts.form << ' ' << facts.heroDark << ' '
+         << facts.swimFly << ' ' << facts.runPower
+         << "\nColor: 2 3\nCoat: " << facts.coat << ' ' << facts.coat
          << "\nShine: 0 1\nTwo-tone: 1 1\n";
   std::istringstream in(record.str());
   return Mirl(in);

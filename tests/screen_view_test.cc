@@ -102,11 +102,11 @@ class ScreenPlay : public ScreenView {
   void SetUp() override {
     ScreenView::SetUp();
     writeTestCatalogue();
-    for (const CreatureSpec& spec :
-         {CreatureSpec{"Ada", 24, 5}, CreatureSpec{"Bo", 30, 6},
-          CreatureSpec{"Cy", 8, 2, 0, 20, -3},
-          CreatureSpec{"Dee", 40, 7, 0, 0, 0, 13}}) {
-      garden.addToGarden(creatureOf(spec));
+    for (const CreatureFacts& facts :
+         {CreatureFacts{"Ada", 24, 5}, CreatureFacts{"Bo", 30, 6},
+          CreatureFacts{"Cy", 8, 2, 0, 20, -3},
+          CreatureFacts{"Dee", 40, 7, 0, 0, 0, 13}}) {
+      garden.addToGarden(creatureOf(facts));
     }
   }
 
