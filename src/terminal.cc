@@ -366,35 +366,85 @@ bool cursesCell(const Cell& cell, attr_t attributes, cchar_t& out) {
                   nullptr) == OK;
 }
 
-// The window is blanked, then only what is not plain blank is written, in
-// runs of one style and colour, a call a run of ready-made cells: most of a
-// screen is blank, and cells need no conversion of text by ncurses. ncurses
-// then sends only the cells that changed since the last screen.
+// Whether `cell` is one printable ASCII character.
+bool isPrintableAscii(const Cell& cell) {
+  constexpr unsigned char kFirstPrintable = 0x20;
+  constexpr unsigned char kDelete = 0x7f;
+  if (cell.glyph.size() != 1) return false;
+  const auto byte = static_cast<unsigned char>(cell.glyph[0]);
+  return byte >= kFirstPrintable && byte < kDelete;
+}
+
+// The room for one run of cells, kept from run to run.
+struct RunRoom {
+  std::vector<chtype> ascii;
+  std::vector<cchar_t> wide;
+};
+
+// Writes the cells from `column` to `end` of `row` of `canvas`, all of one
+// style and colour, in one call. A run of printable ASCII goes as ncurses's
+// plain cells, which it copies as they are; any other as ready-made wide
+// cells, which it measures.
+void writeRun(const Canvas& canvas, int row, int column, int end,
+              attr_t attributes, RunRoom& room) {
+  room.ascii.clear();
+  for (int at = column; at < end; ++at) {
+    const Cell& cell = canvas.at(row, at);
+    if (!isPrintableAscii(cell)) break;
+    room.ascii.push_back(static_cast<unsigned char>(cell.glyph[0]) |
+                         attributes);
+  }
+  if (room.ascii.size() == static_cast<std::size_t>(end - column)) {
+    mvaddchnstr(row, column, room.ascii.data(),
+                static_cast<int>(room.ascii.size()));
+    return;
+  }
+  room.wide.clear();
+  for (int at = column; at < end; ++at) {
+    cchar_t made{};
+    if (cursesCell(canvas.at(row, at), attributes, made)) {
+      room.wide.push_back(made);
+    }
+  }
+  if (!room.wide.empty()) {
+    mvadd_wchnstr(row, column, room.wide.data(),
+                  static_cast<int>(room.wide.size()));
+  }
+}
+
+// Whether `cell` is a plain blank, as the blanked window already is.
+bool isPlainBlank(const Cell& cell) {
+  // Compared byte by byte: std::string's compare is a call per cell.
+  return cell.glyph.size() == 1 && cell.glyph[0] == ' ' &&
+         cell.style == Style::kPlain && cell.colour == Colour::kDefault;
+}
+
+// The window is blanked, then only what is not a plain blank is written,
+// in runs of one style and colour, a call a run: most of a screen is blank,
+// and cells need no conversion of text by ncurses. ncurses then sends only
+// the cells that changed since the last screen.
 void Terminal::show(const Canvas& canvas) {
   const int rows = std::min(canvas.rows(), LINES);
   const int columns = std::min(canvas.columns(), COLS);
   erase();
-  std::vector<cchar_t> run;
-  run.reserve(static_cast<std::size_t>(columns) + 1);
+  RunRoom room;
+  room.ascii.reserve(static_cast<std::size_t>(columns));
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns;) {
       const Cell& first = canvas.at(row, column);
-      const attr_t attributes = attributesOf(first, colour_);
-      const bool plain =
-          first.style == Style::kPlain && first.colour == Colour::kDefault;
-      bool blank = plain;
-      int end = column;
-      run.clear();
+      if (isPlainBlank(first)) {
+        ++column;
+        continue;
+      }
+      int end = column + 1;
       for (; end < columns; ++end) {
         const Cell& cell = canvas.at(row, end);
-        if (cell.style != first.style || cell.colour != first.colour) break;
-        blank = blank && (cell.glyph == " " || cell.glyph.empty());
-        cchar_t made{};
-        if (cursesCell(cell, attributes, made)) run.push_back(made);
+        if (cell.style != first.style || cell.colour != first.colour ||
+            isPlainBlank(cell)) {
+          break;
+        }
       }
-      if (!blank && !run.empty()) {
-        mvadd_wchnstr(row, column, run.data(), static_cast<int>(run.size()));
-      }
+      writeRun(canvas, row, column, end, attributesOf(first, colour_), room);
       column = end;
     }
   }
