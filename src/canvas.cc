@@ -27,13 +27,9 @@ std::size_t lengthOf(unsigned char lead) {
   return 1;  // a stray byte counts as one character
 }
 
-// The character of `text` at `at`. Names are valid UTF-8 (they are made
-// safe to print), but a stray byte still counts as one column.
-Glyph glyphAt(std::string_view text, std::size_t at) {
-  // Most of a screen is ASCII, printable and one column wide: no need to
-  // ask the C library.
-  if (static_cast<unsigned char>(text[at]) < 0x80)
-    return {text.substr(at, 1), 1};
+// The character of `text` at `at`, which does not start with an ASCII
+// byte: see glyphAt.
+Glyph wideGlyphAt(std::string_view text, std::size_t at) {
   const std::size_t length = std::min(
       lengthOf(static_cast<unsigned char>(text[at])), text.size() - at);
   std::mbstate_t state{};
@@ -46,6 +42,18 @@ Glyph glyphAt(std::string_view text, std::size_t at) {
     width = measured < 0 ? 1 : measured;
   }
   return {text.substr(at, length), width};
+}
+
+// The character of `text` at `at`. REQUIRES: at < text.size(). Names are
+// valid UTF-8 (they are made safe to print), but a stray byte still counts
+// as one column.
+inline Glyph glyphAt(std::string_view text, std::size_t at) {
+  // Most of a screen is ASCII, printable and one column wide: no need to
+  // ask the C library, nor to make a call.
+  if (static_cast<unsigned char>(text[at]) < 0x80) {
+    return {std::string_view(text.data() + at, 1), 1};
+  }
+  return wideGlyphAt(text, at);
 }
 
 }  // namespace
@@ -74,6 +82,20 @@ std::string_view cutTo(std::string_view text, int columns) {
     at += glyph.bytes.size();
   }
   return text.substr(0, at);
+}
+
+// Makes `cell` show `glyph` in `style` and `colour`, in place: the cell
+// keeps the room it has for its bytes.
+void set(Cell& cell, std::string_view glyph, Style style = Style::kPlain,
+         Colour colour = Colour::kDefault) {
+  // Most cells change a byte for a byte: that needs no call.
+  if (cell.glyph.size() == glyph.size()) {
+    std::copy(glyph.begin(), glyph.end(), cell.glyph.begin());
+  } else {
+    cell.glyph.assign(glyph.data(), glyph.size());
+  }
+  cell.style = style;
+  cell.colour = colour;
 }
 
 bool isBlank(char byte) { return byte == ' ' || byte == '\t'; }
@@ -194,10 +216,6 @@ bool Canvas::inside(int row, int column) const {
   return row >= 0 && row < rows_ && column >= 0 && column < columns_;
 }
 
-const Cell& Canvas::at(int row, int column) const {
-  return cells_[static_cast<std::size_t>(row) * columns_ + column];
-}
-
 Cell* Canvas::rowOf(int row) {
   return &cells_[static_cast<std::size_t>(row) * columns_];
 }
@@ -207,8 +225,12 @@ int Canvas::put(int row, int column, std::string_view text, Style style,
   if (row < 0 || row >= rows_ || column >= columns_) return 0;
   int space = columns_ - column;
   if (room >= 0) space = std::min(space, room);
-  const std::string fitted = fitWidth(text, space);
-  const int width = displayWidth(fitted);
+  // Most text fits: it is drawn from where it is, measured once.
+  const int textWidth = displayWidth(text);
+  std::string cut;
+  if (textWidth > space) cut = fitWidth(text, space);
+  const std::string_view fitted = textWidth > space ? cut : text;
+  const int width = textWidth > space ? displayWidth(fitted) : textWidth;
   const int from = std::max(column, 0);
   const int to = std::min(column + width, columns_);
   if (from >= to) return width;
@@ -227,15 +249,15 @@ int Canvas::put(int row, int column, std::string_view text, Style style,
       continue;
     }
     if (at >= 0) {
-      cells[at] = Cell{std::string(glyph.bytes), style, colour};
+      set(cells[at], glyph.bytes, style, colour);
       for (int rest = 1; rest < glyph.width; ++rest) {
-        cells[at + rest] = Cell{"", style, colour};
+        set(cells[at + rest], "", style, colour);
       }
       last = at;
     } else {
       // Left of the canvas: only the part of it that shows, as blanks.
       for (int cell = 0; cell < at + glyph.width; ++cell) {
-        cells[cell] = Cell{" ", style, colour};
+        set(cells[cell], " ", style, colour);
       }
       last = -1;
     }
@@ -302,14 +324,14 @@ void Canvas::frame(int row, int column, int height, int width,
       const bool bottom = r == row + height - 1;
       const bool left = c == column;
       const bool right = c == column + width - 1;
-      const char* glyph = " ";
+      std::string_view glyph = " ";
       if ((top || bottom) && !left && !right) glyph = kHorizontal;
       if ((left || right) && !top && !bottom) glyph = kVertical;
       if (top && left) glyph = kTopLeft;
       if (top && right) glyph = kTopRight;
       if (bottom && left) glyph = kBottomLeft;
       if (bottom && right) glyph = kBottomRight;
-      if (inside(r, c)) rowOf(r)[c] = Cell{glyph};
+      if (inside(r, c)) set(rowOf(r)[c], glyph);
     }
   }
   if (!title.empty()) {

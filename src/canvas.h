@@ -93,7 +93,9 @@ class Canvas {
              std::string_view title = "");
 
   // The cell at `row`, `column`. REQUIRES: inside the canvas.
-  const Cell& at(int row, int column) const;
+  const Cell& at(int row, int column) const {
+    return cells_[static_cast<std::size_t>(row) * columns_ + column];
+  }
 
   // Row `row` as text, as a terminal shows it.
   std::string line(int row) const;
