@@ -1,11 +1,12 @@
 #include "items.h"
 
 #include <iostream>
-#include <sstream>
+#include <utility>
 
 #include "file_bytes.h"
 #include "names.h"
 #include "safe_text.h"
+#include "text_fields.h"
 
 namespace {
 
@@ -18,14 +19,27 @@ constexpr int kHeaderWords = 8;
 // that memory stays bounded whatever the file holds.
 constexpr std::size_t kMaxCatalogueBytes = std::size_t{64} * 1024;
 
-// The amounts of a catalogue record, in the order the files list them.
-struct FileAmounts {
-  int swim = 0;
-  int fly = 0;
-  int run = 0;
-  int power = 0;
-  int stamina = 0;
-};
+// Reads a fruit's record from `in` (a stream, or TextFields): name, the
+// swim, fly, run, power and stamina amounts, and two numbers not used.
+template <typename Input>
+ItemRecord readFruitRecord(Input& in) {
+  ItemRecord record;
+  int unused = 0;
+  in >> record.name >> record.swim >> record.fly >> record.run >>
+      record.power >> record.stamina >> unused >> unused;
+  return record;
+}
+
+// Reads an animal's record from `in`: colour, name, the swim, fly, run and
+// power amounts, and two numbers not used.
+template <typename Input>
+ItemRecord readAnimalRecord(Input& in) {
+  ItemRecord record;
+  int unused = 0;
+  in >> record.color >> record.name >> record.swim >> record.fly >>
+      record.run >> record.power >> unused >> unused;
+  return record;
+}
 
 // The last bite of a fruit is worth more for amounts of 2, 7 and 12.
 int lastBiteAmount(int amount) {
@@ -75,21 +89,22 @@ StatItem driveStats(int kind) {
 template <typename Item>
 int readCatalogue(const std::string& path,
                   Item (&items)[ItemCollection::MAX_ITEMS],
-                  std::string& problem) {
+                  std::string& problem, ItemRecord (*readRecord)(TextFields&)) {
   const FileBytes file = readFileBytes(path, kMaxCatalogueBytes);
   if (file.error != 0) {
     problem = "cannot read " + path + ": " + describeError(file.error);
     return 0;
   }
-  std::istringstream in(file.bytes);
+  TextFields in(file.bytes);
   std::string header;
   for (int word = 0; word < kHeaderWords; ++word) in >> header;
   int count = 0;
   bool repaired = false;
-  while (count < ItemCollection::MAX_ITEMS && (in >> std::ws) && !in.eof()) {
-    Item item(in);
+  while (count < ItemCollection::MAX_ITEMS && in.moreFields()) {
+    ItemRecord record = readRecord(in);
     // A record that meets the end of a file cut at the limit may be cut too.
-    if (in.fail() || (!file.whole && in.eof())) break;
+    if (in.failed() || (!file.whole && in.reachedEnd())) break;
+    const Item item(std::move(record));
     repaired = repaired || item.wasNameRepaired();
     items[count++] = item;
   }
@@ -128,11 +143,11 @@ Fruit::Fruit() : name("Fruit"), bitesLeft(0) {}
 
 Fruit::Fruit(std::ifstream& in) : Fruit(static_cast<std::istream&>(in)) {}
 
-Fruit::Fruit(std::istream& in) : bitesLeft(kBitesPerFruit) {
-  FileAmounts a;
-  int unused = 0;
-  in >> name >> a.swim >> a.fly >> a.run >> a.power >> a.stamina >> unused >>
-      unused;
+Fruit::Fruit(std::istream& in) : Fruit(readFruitRecord(in)) {}
+
+Fruit::Fruit(ItemRecord record)
+    : name(std::move(record.name)), bitesLeft(kBitesPerFruit) {
+  const ItemRecord& a = record;
   nameRepaired = makeSafe(name);
   stats = StatItem(a.swim, a.run, a.power, a.fly, a.stamina);
   lastBiteStats = StatItem(lastBiteAmount(a.swim), lastBiteAmount(a.run),
@@ -148,15 +163,12 @@ Animal::Animal() : name("Animal") {}
 
 Animal::Animal(std::ifstream& in) : Animal(static_cast<std::istream&>(in)) {}
 
-Animal::Animal(std::istream& in) {
-  FileAmounts a;
-  int color = 0;
-  int unused = 0;
-  in >> color >> name >> a.swim >> a.fly >> a.run >> a.power >> unused >>
-      unused;
+Animal::Animal(std::istream& in) : Animal(readAnimalRecord(in)) {}
+
+Animal::Animal(ItemRecord record) : name(std::move(record.name)) {
   nameRepaired = makeSafe(name);
-  stats = StatItem(a.swim, a.run, a.power, a.fly, 0);
-  evolution = EvolutionItem(0, color, kAnimalStrength);
+  stats = StatItem(record.swim, record.run, record.power, record.fly, 0);
+  evolution = EvolutionItem(0, record.color, kAnimalStrength);
 }
 
 ItemCollection::ItemCollection()
@@ -166,8 +178,10 @@ ItemCollection::ItemCollection(const std::string& fruitsPath,
                                const std::string& animalsPath) {
   for (int kind = 0; kind < DRIVE_COUNT; ++kind)
     drives[kind] = OrvanDrive(kind);
-  fruitCount = readCatalogue(fruitsPath, fruits, fruitsNote);
-  animalCount = readCatalogue(animalsPath, animals, animalsNote);
+  fruitCount = readCatalogue(fruitsPath, fruits, fruitsNote,
+                             readFruitRecord<TextFields>);
+  animalCount = readCatalogue(animalsPath, animals, animalsNote,
+                              readAnimalRecord<TextFields>);
 }
 
 OrvanDrive ItemCollection::getOrvanDrive(int i) const {

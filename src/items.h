@@ -76,6 +76,19 @@ class OrvanDrive {
   EvolutionItem evolution;
 };
 
+// The fields of one record of a catalogue file, as the files give them: a
+// fruit's or an animal's own fields. `color` is an animal's, `stamina` a
+// fruit's.
+struct ItemRecord {
+  std::string name;
+  int color = 0;
+  int swim = 0;
+  int fly = 0;
+  int run = 0;
+  int power = 0;
+  int stamina = 0;
+};
+
 // A fruit, eaten in bites. Every bite but the last gives `stats`; the last
 // gives `lastBiteStats`, in which amounts of 2, 7 and 12 (and their
 // negatives) are two further from zero.
@@ -91,6 +104,8 @@ class Fruit {
   explicit Fruit(std::istream& in);
   // The same, from a file stream.
   explicit Fruit(std::ifstream& in);
+  // The fruit of the fields of its record, repaired and bitten as above.
+  explicit Fruit(ItemRecord record);
 
   std::string getName() const { return name; }
   // True when the name read was unsafe to print and had to be repaired.
@@ -121,6 +136,8 @@ class Animal {
   explicit Animal(std::istream& in);
   // The same, from a file stream.
   explicit Animal(std::ifstream& in);
+  // The animal of the fields of its record, repaired as above.
+  explicit Animal(ItemRecord record);
 
   std::string getName() const { return name; }
   // True when the name read was unsafe to print and had to be repaired.
