@@ -178,6 +178,13 @@ restored() {
 }
 unsaved() { cmp -s mirl.dat "$base/mirl.dat" || fail "saved the garden"; }
 untouched() { cmp -s mirl.dat "$base/mirl.dat" && [ ! -e mirl.dat.lock ] || fail "touched the garden"; }
+# Styles arrive with or without colour: the title bar in reverse video and
+# the name of a creature not selected in bold.
+styled() {
+  esc=$(printf '\033')
+  head -1 colours | grep -qF "$esc[7m Tumblenook:" || fail "the title bar not in reverse video"
+  grep -qF "$esc[1m1 Bo" colours || fail "Bo's name not in bold"
+}
 coloured() {
   if grep -qE "$(printf '\033')\\[(3[0-8]|4[0-8]|9[0-7])[;m]" colours; then has=yes; else has=no; fi
   [ "$has" = "$1" ] || fail "colour sequences: $has"
@@ -209,8 +216,8 @@ redraw||1 r=Let Bo go?;!junk=JUNK;C-l;!gone JUNK;y=left the garden;q|status 0; n
 wide name||2 n=One word;-l 鳥鳥鳥鳥鳥鳥鳥鳥鳥鳥;Enter=now called 鳥鳥鳥鳥鳥鳥鳥鳥鳥鳥;g=Give;1 Enter=Which fruit?;Escape=2 鳥鳥鳥鳥…           3 empty;!whole;q|status 0; names Ada Bo 鳥鳥鳥鳥鳥鳥鳥鳥鳥鳥
 split character||2 n=One word;!bytes e9;!bytes b3 a5;Enter=now called 鳥;q|status 0; quiet; names Ada Bo 鳥
 idle||=in the garden;!idle;q|status 0
-colour||=q Leave;!colours;q|status 0; coloured yes
-no colour|NO_COLOR=1|=q Leave;!colours;q|status 0; coloured no
+colour||=q Leave;!colours;q|status 0; coloured yes; styled
+no colour|NO_COLOR=1|=q Leave;!colours;q|status 0; coloured no; styled
 unknown term|TERM=nosuchterminal||status 2; oneLine; untouched
 dumb term|TERM=dumb||status 2; oneLine; untouched
 EOF
