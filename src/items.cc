@@ -147,12 +147,13 @@ Fruit::Fruit(std::istream& in) : Fruit(readFruitRecord(in)) {}
 
 Fruit::Fruit(ItemRecord record)
     : name(std::move(record.name)), bitesLeft(kBitesPerFruit) {
-  const ItemRecord& a = record;
   nameRepaired = makeSafe(name);
-  stats = StatItem(a.swim, a.run, a.power, a.fly, a.stamina);
-  lastBiteStats = StatItem(lastBiteAmount(a.swim), lastBiteAmount(a.run),
-                           lastBiteAmount(a.power), lastBiteAmount(a.fly),
-                           lastBiteAmount(a.stamina));
+  stats = StatItem(record.swim, record.run, record.power, record.fly,
+                   record.stamina);
+  lastBiteStats =
+      StatItem(lastBiteAmount(record.swim), lastBiteAmount(record.run),
+               lastBiteAmount(record.power), lastBiteAmount(record.fly),
+               lastBiteAmount(record.stamina));
 }
 
 StatItem Fruit::getStats() const {
