@@ -11,6 +11,7 @@
 
 #include "canvas.h"
 #include "mirl.h"
+#include "screen_util.h"
 #include "test_util.h"
 
 // What a test creature is made of; the rest of its record is fixed.
@@ -26,21 +27,13 @@ struct CreatureFacts {
   int experience = 30;
 };
 
-// A creature read from a save record built from `facts`.
+// A creature read from a save record built from `facts`: colour alleles 2
+// and 3, a shiny and a two-tone allele, `coat` in both coat alleles.
 inline Mirl creatureOf(const CreatureFacts& facts) {
-  std::ostringstream record;
-  record << "Name: " << facts.name << "\nAge: " << facts.age
-         << "\nReincarnation: 0\n";
-  for (const char* skill : {"Swim", "Run", "Power", "Fly", "Stamina"}) {
-    record << skill << ": 12 " << facts.level << ' ' << facts.experience
-           << "\n3 1 4\n";
-  }
-  record << "Evolution: " << facts.form << ' ' << facts.heroDark << ' '
-         << facts.swimFly << ' ' << facts.runPower
-         << "\nColor: 2 3\nCoat: " << facts.coat << ' ' << facts.coat
-         << "\nShine: 0 1\nTwo-tone: 1 1\n";
-  std::istringstream in(record.str());
-  return Mirl(in);
+  const Looks looks{{2, 3}, {facts.coat, facts.coat}, {0, 1}, {1, 1}};
+  return creatureFrom(recordOf(facts.name, facts.age, facts.form, looks,
+                               facts.experience, facts.heroDark, facts.swimFly,
+                               facts.runPower, facts.level));
 }
 
 // The test catalogue, in the files' own column order (name, swim, fly, run,

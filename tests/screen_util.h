@@ -27,17 +27,20 @@ struct Looks {
   int twotone[2] = {1, 1};
 };
 
-// A creature's save record: every skill at points 12, level 2, experience
-// `experience`, ranks 3 1 4; sliders `heroDark` 0 0.
+// A creature's save record: every skill at points 12, level `level`,
+// experience `experience`, ranks 3 1 4; sliders `heroDark`, `swimFly` and
+// `runPower`.
 inline std::string recordOf(const std::string& name, int age, int form,
                             const Looks& looks = {}, int experience = 30,
-                            int heroDark = 0) {
+                            int heroDark = 0, int swimFly = 0, int runPower = 0,
+                            int level = 2) {
   std::ostringstream out;
   out << "Name: " << name << "\nAge: " << age << "\nReincarnation: 0\n";
   for (const char* skill : {"Swim", "Run", "Power", "Fly", "Stamina"}) {
-    out << skill << ": 12 2 " << experience << "\n3 1 4\n";
+    out << skill << ": 12 " << level << ' ' << experience << "\n3 1 4\n";
   }
-  out << "Evolution: " << form << ' ' << heroDark << " 0 0\n"
+  out << "Evolution: " << form << ' ' << heroDark << ' ' << swimFly << ' '
+      << runPower << "\n"
       << "Color: " << looks.color[0] << ' ' << looks.color[1] << "\n"
       << "Coat: " << looks.coat[0] << ' ' << looks.coat[1] << "\n"
       << "Shine: " << looks.shine[0] << ' ' << looks.shine[1] << "\n"
