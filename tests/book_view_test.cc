@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+#include "screen_test_util.h"
+
 namespace {
 
 // A book with a few firsts, read from its own text.
@@ -161,27 +163,14 @@ TEST(BookView, ScrollsWhatDoesNotFit) {
 
 TEST(BookView, DrawsNothingOutsideItsRegion) {
   const Book book = sampleBook();
-  const struct {
-    int rows, columns;
-  } regions[] = {{24, 80}, {10, 30}, {3, 5}, {1, 1}};
-  for (const auto& region : regions) {
+  for (const Region& region : kTestRegions) {
     SCOPED_TRACE(std::to_string(region.columns) + "x" +
                  std::to_string(region.rows));
     constexpr int kTop = 3, kLeft = 5;
     for (int first : {0, 4, 1000}) {
       Canvas canvas(30, 100);
       drawBook(canvas, kTop, kLeft, region.rows, region.columns, book, first);
-      for (int row = 0; row < canvas.rows(); ++row) {
-        EXPECT_EQ(canvas.columns(), displayWidth(canvas.line(row)));
-        for (int column = 0; column < canvas.columns(); ++column) {
-          const bool inside = row >= kTop && row < kTop + region.rows &&
-                              column >= kLeft &&
-                              column < kLeft + region.columns;
-          if (inside) continue;
-          EXPECT_EQ(" ", canvas.at(row, column).glyph) << row << "," << column;
-          EXPECT_EQ(Style::kPlain, canvas.at(row, column).style);
-        }
-      }
+      expectBlankOutside(canvas, kTop, kLeft, region);
     }
   }
 }

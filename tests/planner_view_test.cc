@@ -13,6 +13,7 @@
 
 #include "garden.h"
 #include "mirl.h"
+#include "screen_test_util.h"
 
 namespace {
 
@@ -307,27 +308,14 @@ TEST_F(PlannerRegion, DrawsNothingOutsideItsRegion) {
   while (garden.hasRoom()) garden.addToGarden(garden.mirl[0]);
   PlannerState state;
   state.cursor = kGoalParts + 20;  // scrolled down the 28 pairs
-  const struct {
-    int rows, columns;
-  } regions[] = {{24, 80}, {10, 30}, {3, 5}, {1, 1}};
-  for (const auto& region : regions) {
+  for (const Region& region : kTestRegions) {
     SCOPED_TRACE(std::to_string(region.columns) + "x" +
                  std::to_string(region.rows));
     constexpr int kTop = 3, kLeft = 5;
     Canvas canvas(30, 100);
     drawPlanner(canvas, kTop, kLeft, region.rows, region.columns, state,
                 garden);
-    for (int row = 0; row < canvas.rows(); ++row) {
-      EXPECT_EQ(canvas.columns(), displayWidth(canvas.line(row)));
-      for (int column = 0; column < canvas.columns(); ++column) {
-        const bool inside = row >= kTop && row < kTop + region.rows &&
-                            column >= kLeft && column < kLeft + region.columns;
-        if (inside) continue;
-        EXPECT_EQ(" ", canvas.at(row, column).glyph) << row << "," << column;
-        EXPECT_EQ(Style::kPlain, canvas.at(row, column).style)
-            << row << "," << column;
-      }
-    }
+    expectBlankOutside(canvas, kTop, kLeft, region);
     if (region.rows == 24) {
       // The highlighted pair, the last, is in view, and alone in reverse
       // video: the pairs' lines lie between the goal and the keys' line.

@@ -5,6 +5,8 @@
 #ifndef TUMBLENOOK_TESTS_SCREEN_TEST_UTIL_H_
 #define TUMBLENOOK_TESTS_SCREEN_TEST_UTIL_H_
 
+#include <gtest/gtest.h>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -53,6 +55,30 @@ inline constexpr char kTestAnimals[] =
 inline void writeTestCatalogue() {
   writeFile("fruits.dat", kTestFruits);
   writeFile("animals.dat", kTestAnimals);
+}
+
+// The regions a view is drawn in by the region tests: the full screen, a
+// small one, a tiny one and a single cell.
+struct Region {
+  int rows, columns;
+};
+inline constexpr Region kTestRegions[] = {{24, 80}, {10, 30}, {3, 5}, {1, 1}};
+
+// Checks that every row of `canvas` is as wide as the canvas and that every
+// cell outside `region`, placed at `top`, `left`, is still a plain blank.
+inline void expectBlankOutside(const Canvas& canvas, int top, int left,
+                               const Region& region) {
+  for (int row = 0; row < canvas.rows(); ++row) {
+    EXPECT_EQ(canvas.columns(), displayWidth(canvas.line(row)));
+    for (int column = 0; column < canvas.columns(); ++column) {
+      const bool inside = row >= top && row < top + region.rows &&
+                          column >= left && column < left + region.columns;
+      if (inside) continue;
+      EXPECT_EQ(" ", canvas.at(row, column).glyph) << row << "," << column;
+      EXPECT_EQ(Style::kPlain, canvas.at(row, column).style)
+          << row << "," << column;
+    }
+  }
 }
 
 // Rows `from` to `to` (excluded) of `canvas`, joined by line ends.
