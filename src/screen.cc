@@ -22,6 +22,7 @@ std::vector<std::string> playOnScreen(Garden& garden, bool& started) {
       if (key.is('q')) break;  // too small: only q acts
       continue;
     }
+    game.setWindow(terminal.rows(), terminal.columns());
     if (game.onKey(key) == ScreenGame::Outcome::kLeave) break;
   }
   game.leave();

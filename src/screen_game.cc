@@ -69,23 +69,25 @@ std::string catalogueNote(const ItemCollection& items, int kind) {
   return safeText(note);
 }
 
-// Moves `first`, the first line shown of something `last` + 1 lines long,
-// for a key that scrolls: the arrows a line, paging kScrollPage lines, Home
-// and End to the ends. False, with `first` unchanged, for any other key.
+// Moves `first`, the first line shown, for a key that scrolls, to at most
+// `last`: the arrows a line, paging kScrollPage lines, Home and End to the
+// ends. False, with `first` unchanged, for any other key.
 bool scroll(int& first, int last, KeyKind kind) {
   last = std::max(last, 0);
+  // A window grown since the last key may show more: from where it shows.
+  const int shown = std::clamp(first, 0, last);
   switch (kind) {
     case KeyKind::kUp:
-      first = std::max(first - 1, 0);
+      first = std::max(shown - 1, 0);
       return true;
     case KeyKind::kDown:
-      first = std::min(first + 1, last);
+      first = std::min(shown + 1, last);
       return true;
     case KeyKind::kPageUp:
-      first = std::max(first - kScrollPage, 0);
+      first = std::max(shown - kScrollPage, 0);
       return true;
     case KeyKind::kPageDown:
-      first = std::min(first + kScrollPage, last);
+      first = std::min(shown + kScrollPage, last);
       return true;
     case KeyKind::kHome:
       first = 0;
@@ -541,8 +543,9 @@ void ScreenGame::onKeyIn(PlannerDialog& dialog, const Key& key) {
 }
 
 void ScreenGame::onKeyIn(BookDialog& dialog, const Key& key) {
-  // Past the book's last line there is nothing to scroll to, at any width.
-  const int last = bookLineCount(garden_.book, 1);
+  // Scrolled as it is drawn: its last line at the window's bottom at most.
+  const int last = bookScrollLimit(garden_.book, fullDialogRows(windowRows_),
+                                   windowColumns_);
   if (!scroll(dialog.first, last, key.kind)) close("");
 }
 

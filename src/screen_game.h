@@ -78,6 +78,14 @@ struct BookDialog {
   int first = 0;  // the first line of the book shown
 };
 
+// The smallest window the screen plays in.
+inline constexpr int kScreenRows = 24;
+inline constexpr int kScreenColumns = 80;
+
+// The rows that the planner and the book fill in a window of `rows`: all
+// but the title's row above them and the answer's and the keys' below.
+inline constexpr int fullDialogRows(int rows) { return rows - 3; }
+
 // The open dialog; std::monostate when the garden has the keys.
 using Dialog = std::variant<std::monostate, HelpDialog, EggKindDialog,
                             GeneDialog, NameDialog, ItemKindDialog, ItemDialog,
@@ -116,6 +124,13 @@ class ScreenGame {
 
   // Acts on one key; kLeave when the player leaves with q.
   Outcome onKey(const Key& key);
+
+  // The window's size, for the keys that scroll what fills it (the book):
+  // kScreenRows by kScreenColumns until told.
+  void setWindow(int rows, int columns) {
+    windowRows_ = rows;
+    windowColumns_ = columns;
+  }
 
   // Runs the hour of leaving, as choice 0 of the line game does.
   void leave() { garden_.ageMirl(); }
@@ -196,6 +211,8 @@ class ScreenGame {
 
   Garden& garden_;
   int selected_ = 0;
+  int windowRows_ = kScreenRows;
+  int windowColumns_ = kScreenColumns;
   std::string answer_;
   bool standsOut_ = false;
   std::vector<News> log_;

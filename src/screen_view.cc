@@ -654,7 +654,7 @@ void drawDialog(Canvas& canvas, const ScreenGame& game, const Layout& layout) {
     return drawRelease(canvas, game, *release);
   }
   // The planner and the book take the whole window above the answer.
-  const int rows = canvas.rows() - 3;
+  const int rows = fullDialogRows(canvas.rows());
   if (const auto* planner = std::get_if<PlannerDialog>(&dialog)) {
     return drawPlanner(canvas, 1, 0, rows, canvas.columns(), planner->state,
                        game.garden());

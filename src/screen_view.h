@@ -16,9 +16,6 @@
 #include "canvas.h"
 #include "screen_game.h"
 
-inline constexpr int kScreenRows = 24;
-inline constexpr int kScreenColumns = 80;
-
 // The rows the key bar takes at the window's bottom for `game`, in a window
 // `columns` wide: 1, or 2 when its keys do not fit on one row.
 int keyBarRows(const ScreenGame& game, int columns);

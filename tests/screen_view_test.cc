@@ -199,6 +199,36 @@ TEST_F(ScreenPlay, TheLogDialogShowsNewestFirstAndMarksWhatLiesBeyond) {
   }
 }
 
+TEST_F(ScreenPlay, TheBookScrollsAsItIsDrawnInAWindowOfAnySize) {
+  const struct {
+    const char* keys;
+    int rows, columns;  // the window for the keys after "|"
+    const char* marks;  // the book's title ends with them
+  } cases[] = {
+      {"k", 24, 80, "book \u2193"},
+      {"k End", 24, 80, "book \u2191"},
+      {"k End Up", 24, 80, "book \u2191 \u2193"},
+      {"k End PageUp Home", 24, 80, "book \u2193"},
+      {"k End | Up", 30, 80, "book \u2191 \u2193"},  // grown after End
+      {"k End | Up", 60, 200, "book"},               // now whole
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.keys + std::string(" at ") + std::to_string(c.rows));
+    ScreenGame game(garden);
+    const std::vector<std::string> parts = wordsOf(c.keys);
+    for (const std::string& word : parts) {
+      if (word == "|") {
+        game.setWindow(c.rows, c.columns);
+      } else {
+        game.onKey(keyNamed(word));
+      }
+    }
+    const std::string title = composeScreen(game, c.rows, c.columns).line(1);
+    EXPECT_NE(std::string::npos, title.find(std::string(c.marks) + " \u2500"))
+        << title;
+  }
+}
+
 TEST_F(ScreenPlay, LargeWindowsKeepTheLogInView) {
   const struct {
     int rows;
