@@ -616,11 +616,11 @@ void ScreenGame::repeat() {
       return rename(again.name);
     case Command::kGive: {
       // The catalogue is read again, as for every give.
-      const ItemCollection items;
-      if (again.choice >= itemCount(items, again.kind)) {
+      catalogue_ = std::make_shared<const ItemCollection>();
+      if (again.choice >= itemCount(*catalogue_, again.kind)) {
         return say("The catalogue no longer lists that item");
       }
-      return give(items, again.kind, again.choice);
+      return give(*catalogue_, again.kind, again.choice);
     }
     case Command::kPet:
       return pet(again.choice);

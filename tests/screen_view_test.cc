@@ -199,6 +199,15 @@ TEST_F(ScreenPlay, TheLogDialogShowsNewestFirstAndMarksWhatLiesBeyond) {
   }
 }
 
+TEST_F(ScreenPlay, AGiveDoneAgainReadsTheCatalogueThePanelShows) {
+  ScreenGame game(garden);
+  play(game, "2 g 1 Enter 0 Enter");
+  writeFile("fruits.dat", std::string(kTestFruits) + "Latefig 0 0 0 0 1 0 0\n");
+  play(game, ".");
+  EXPECT_EQ(3, game.catalogue().getFruitCount());
+  EXPECT_NE(std::string::npos, game.answer().find("Kelpberry"));
+}
+
 TEST_F(ScreenPlay, TheBookScrollsAsItIsDrawnInAWindowOfAnySize) {
   const struct {
     const char* keys;
