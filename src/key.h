@@ -8,6 +8,10 @@
 
 #include <string_view>
 
+// How far PageUp and PageDown move in what scrolls by lines or entries:
+// the log, the help, the book and the planner.
+inline constexpr int kScrollPage = 10;
+
 // What a key is.
 enum class KeyKind {
   kCharacter,  // a typed character, in Key::character

@@ -8,8 +8,6 @@
 
 namespace {
 
-// How far PageUp and PageDown move the highlight.
-constexpr int kPageStep = 10;
 // The columns a chance takes in a pair's line: "100.0%" and a blank.
 constexpr int kChanceColumns = 7;
 // The columns of a goal part's label.
@@ -275,10 +273,10 @@ PlannerResult onPlannerKey(PlannerState& state, const Key& key,
       state.cursor = std::min(state.cursor + 1, last);
       return PlannerResult::kNone;
     case KeyKind::kPageUp:
-      state.cursor = std::max(state.cursor - kPageStep, 0);
+      state.cursor = std::max(state.cursor - kScrollPage, 0);
       return PlannerResult::kNone;
     case KeyKind::kPageDown:
-      state.cursor = std::min(state.cursor + kPageStep, last);
+      state.cursor = std::min(state.cursor + kScrollPage, last);
       return PlannerResult::kNone;
     case KeyKind::kHome:
       state.cursor = 0;

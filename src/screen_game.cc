@@ -11,9 +11,6 @@
 
 namespace {
 
-// The garden's boxes stand in two columns: Up and Down move a row.
-constexpr int kBoxesPerRow = 2;
-
 // The entries of a gene list: each entry of `table`, in the screen's words.
 std::vector<ListEntry> tableEntries(const char* const* table, int count) {
   std::vector<ListEntry> entries;

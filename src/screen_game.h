@@ -78,6 +78,9 @@ struct BookDialog {
   int first = 0;  // the first line of the book shown
 };
 
+// The garden's boxes stand in two columns: Up and Down move a row.
+inline constexpr int kBoxesPerRow = 2;
+
 // The smallest window the screen plays in.
 inline constexpr int kScreenRows = 24;
 inline constexpr int kScreenColumns = 80;
@@ -100,8 +103,6 @@ struct News {
 
 // The most answers the log keeps; the oldest go first.
 inline constexpr std::size_t kLogLength = 500;
-// How far PageUp and PageDown move in the log, the help and the book.
-inline constexpr int kScrollPage = 10;
 
 // The last completed action, which `.` does again on the selected
 // creature. What each kind uses of it: hatch the egg kind and gene, name

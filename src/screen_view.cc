@@ -24,7 +24,6 @@ constexpr int kTitleRow = 0;
 constexpr int kGardenRow = 1;
 constexpr int kBoxRows = 5;
 constexpr int kBoxColumns = 22;
-constexpr int kBoxesPerRow = 2;
 constexpr int kDrawingColumns = 10;
 constexpr int kBoxTextColumns = kBoxColumns - kDrawingColumns;
 constexpr int kStatsColumn = 45;

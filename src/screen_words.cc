@@ -128,13 +128,20 @@ std::string levelChanges(const Mirl& before, const Mirl& after) {
   return text.empty() ? "no skill changed" : text;
 }
 
+namespace {
+
+// The three sliders, as the screen names them.
+constexpr const char* kSliderNames[] = {"Hero-Dark", "Swim-Fly", "Run-Power"};
+
+}  // namespace
+
 std::string sliderChanges(const Mirl& before, const Mirl& after) {
   const Evolution was = before.getEvolution();
   const Evolution now = after.getEvolution();
   return joined(
-      {sliderChange("Hero-Dark", was.getHeroDark(), now.getHeroDark()),
-       sliderChange("Swim-Fly", was.getSwimFly(), now.getSwimFly()),
-       sliderChange("Run-Power", was.getRunPower(), now.getRunPower())});
+      {sliderChange(kSliderNames[0], was.getHeroDark(), now.getHeroDark()),
+       sliderChange(kSliderNames[1], was.getSwimFly(), now.getSwimFly()),
+       sliderChange(kSliderNames[2], was.getRunPower(), now.getRunPower())});
 }
 
 std::string eventWords(const Garden& garden,
@@ -243,8 +250,6 @@ constexpr int kSkillColumns = 8;   // a skill's name, padded
 constexpr int kAmountColumns = 8;  // an amount, right-aligned
 constexpr int kSliderColumns = 11;
 
-// The three sliders, as the screen names them.
-constexpr const char* kSliderNames[] = {"Hero-Dark", "Swim-Fly", "Run-Power"};
 // The side each slider's negative end leans to, then its positive end.
 constexpr const char* kSliderEnds[][2] = {
     {"Hero", "Dark"}, {"Swim", "Fly"}, {"Run", "Power"}};
