@@ -334,6 +334,8 @@ bool Terminal::followWindow() {
 
 void Terminal::repaintAll() { clearok(curscr, TRUE); }
 
+namespace {
+
 // The first byte that is not ASCII.
 constexpr unsigned char kFirstNonAscii = 0x80;
 
@@ -418,6 +420,8 @@ bool isPlainBlank(const Cell& cell) {
   return cell.glyph.size() == 1 && cell.glyph[0] == ' ' &&
          cell.style == Style::kPlain && cell.colour == Colour::kDefault;
 }
+
+}  // namespace
 
 // The window is blanked, then only what is not a plain blank is written,
 // in runs of one style and colour, a call a run: most of a screen is blank,
