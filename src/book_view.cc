@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "names.h"
+#include "screen_words.h"
 
 namespace {
 
@@ -35,13 +36,6 @@ struct Entry {
   std::optional<First> first;
   const char* mark = "";  // kImportOnlyMark, kNeverEvolvedMark or none
 };
-
-std::string trimmed(std::string_view text) {
-  const std::string_view::size_type from = text.find_first_not_of(' ');
-  if (from == std::string_view::npos) return "";
-  const std::string_view::size_type to = text.find_last_not_of(' ');
-  return std::string(text.substr(from, to - from + 1));
-}
 
 // The letter of how a first came: r, b or i.
 std::string originLetter(Origin origin) {
@@ -102,19 +96,18 @@ std::vector<Entry> colourEntries(const Book& book) {
   std::vector<Entry> entries;
   entries.reserve(COLOR_COUNT);
   for (int color = 0; color < COLOR_COUNT; ++color) {
-    entries.push_back({trimmed(COLORS[color]), book.color(color)});
+    entries.push_back(
+        {cleanTableName(COLORS, COLOR_COUNT, color), book.color(color)});
   }
   return entries;
 }
 
-// The coats from 1: coat 0 is no coat, which the book does not note. The
-// two Metal coats show their numbers, or they would look one.
+// The coats from 1: coat 0 is no coat, which the book does not note.
 std::vector<Entry> coatEntries(const Book& book) {
   std::vector<Entry> entries;
   for (int coat = 1; coat < COAT_COUNT; ++coat) {
-    std::string name = trimmed(COATS[coat]);
-    if (name == trimmed(COATS[13])) name += " (" + std::to_string(coat) + ")";
-    entries.push_back({name, book.coat(coat)});
+    entries.push_back(
+        {cleanTableName(COATS, COAT_COUNT, coat), book.coat(coat)});
   }
   return entries;
 }

@@ -5,6 +5,7 @@
 
 #include "actions.h"
 #include "names.h"
+#include "screen_words.h"
 
 namespace {
 
@@ -49,14 +50,6 @@ class Area {
   int rows_;
   int columns_;
 };
-
-// `text` without its leading and trailing blanks.
-std::string trimmed(std::string_view text) {
-  const std::string_view::size_type from = text.find_first_not_of(' ');
-  if (from == std::string_view::npos) return "";
-  const std::string_view::size_type to = text.find_last_not_of(' ');
-  return std::string(text.substr(from, to - from + 1));
-}
 
 // The value `step` places on from `value` in the cycle "any" (nothing),
 // 0, 1, ..., count - 1, "any" again. A value outside the table counts as
@@ -220,18 +213,11 @@ void drawPairs(Area& area, int row, const PlannerState& state,
 }  // namespace
 
 std::string goalColourName(int color) {
-  return trimmed(tableEntry(COLORS, color));
+  return cleanTableName(COLORS, COLOR_COUNT, color);
 }
 
 std::string goalCoatName(int coat) {
-  if (coat == 0) return "no coat";
-  const std::string name = trimmed(tableEntry(COATS, coat));
-  // Two entries share the name "Metal": the number tells them apart.
-  const bool shared =
-      std::count_if(std::begin(COATS), std::end(COATS), [&](const char* entry) {
-        return trimmed(entry) == name;
-      }) > 1;
-  return shared ? name + " (" + std::to_string(coat) + ")" : name;
+  return coat == 0 ? "no coat" : cleanTableName(COATS, COAT_COUNT, coat);
 }
 
 std::vector<BreedingCandidate> grownCandidates(const Garden& garden) {
