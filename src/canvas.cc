@@ -194,6 +194,27 @@ std::string fitWidth(std::string_view text, int columns) {
   return std::string(cutTo(text, columns - 1)) + kEllipsis;
 }
 
+std::string_view lastColumns(std::string_view text, int columns) {
+  constexpr unsigned char kContinuationMask = 0xC0;
+  constexpr unsigned char kContinuation = 0x80;
+  int width = 0;
+  std::size_t kept = text.size();
+  for (std::size_t at = text.size(); at > 0;) {
+    std::size_t lead = at - 1;
+    while (lead > 0 && (static_cast<unsigned char>(text[lead]) &
+                        kContinuationMask) == kContinuation) {
+      --lead;
+    }
+    const int more = displayWidth(text.substr(lead, at - lead));
+    at = lead;
+    if (more == 0) continue;  // a combining mark goes with what it marks
+    if (width + more > columns) break;
+    width += more;
+    kept = lead;
+  }
+  return text.substr(kept);
+}
+
 std::vector<std::string> wrapText(std::string_view text, int columns) {
   std::vector<std::string> lines;
   if (columns <= 0) return lines;

@@ -45,6 +45,11 @@ int displayWidth(std::string_view text);
 // column when anything was cut. Never splits a character.
 std::string fitWidth(std::string_view text, int columns);
 
+// The longest end of `text` that takes at most `columns` display columns,
+// from the first byte of a character: what a field shows of a long text,
+// its end, where the typing is.
+std::string_view lastColumns(std::string_view text, int columns);
+
 // `text`, UTF-8, broken into lines of at most `columns` display columns, as
 // for news and notes in a box. Lines break at blanks (spaces and tabs),
 // which the break swallows: a line after a break starts with no blank,

@@ -537,14 +537,10 @@ void drawFieldDialog(Canvas& canvas, const TextField& field,
   canvas.frame(top, column, 6 + noteRows, width, title);
   canvas.put(top + 1, column + 2, hint, Style::kDim, Colour::kDefault,
              width - 4);
-  // The end of a long field stays in view, where the typing is; a character
-  // cut at the front goes whole, none of its continuation bytes (10xxxxxx)
-  // left to reach the terminal.
+  // The end of a long field stays in view, where the typing is, with a
+  // column left for the cursor.
   const int room = width - 5;
-  std::string shown = field.text();
-  while (displayWidth(shown) > room - 1 ||
-         (static_cast<unsigned char>(shown[0]) & 0xC0) == 0x80)
-    shown.erase(0, 1);
+  const std::string_view shown = lastColumns(field.text(), room - 1);
   const int used = canvas.put(top + 3, column + 2, shown, Style::kUnderline,
                               Colour::kDefault, room);
   canvas.put(top + 3, column + 2 + used, " ", Style::kReverse);

@@ -105,6 +105,29 @@ TEST_F(CanvasTest, ABlankedHalfKeepsItsStyleAndAPaintedOneTakesTheNew) {
 
 using Lines = std::vector<std::string>;
 
+TEST_F(CanvasTest, KeepsTheLastColumnsOfATextWholeCharactersOnly) {
+  const struct {
+    const char* text;
+    int columns;
+    const char* end;
+  } cases[] = {
+      {"abc", 5, "abc"},
+      {"abcdef", 3, "def"},
+      {"", 3, ""},
+      {"abc", 0, ""},
+      {"鳥鳥鳥", 4, "鳥鳥"},
+      {"鳥鳥鳥", 3, "鳥"},
+      {"a鳥", 1, ""},
+      {"e\u0301x", 1, "x"},
+      {"e\u0301x", 2, "e\u0301x"},
+      {"x\u0301", 1, "x\u0301"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.end, lastColumns(c.text, c.columns))
+        << c.text << " in " << c.columns;
+  }
+}
+
 TEST_F(CanvasTest, WrapsTextAtBlanksAndCutsOnlyWordsLongerThanALine) {
   const struct {
     const char* text;
