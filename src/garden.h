@@ -45,6 +45,9 @@ class Garden {
   int emptySlot = 0;
   // Everything this garden has ever held.
   Book book;
+  // True when the book's file could not be read when the garden was
+  // loaded: saving then leaves that file as it is.
+  bool bookFileKept = false;
 
   // True when `slot` holds a creature of the garden.
   bool isOccupied(int slot) const { return slot >= 0 && slot < emptySlot; }

@@ -423,10 +423,6 @@ std::string bookBeside(const std::string& target) {
   return folderOf(target) + "/" + kBookFile;
 }
 
-// False once the book of this game could not be read whole, nor kept as a
-// copy: saving must then leave it as it is.
-bool bookSavable = true;
-
 // What reading the book at `path` gave: its text in `file`, or false, with
 // a message, when it exists but cannot be read.
 bool readBookFile(const std::string& path, GardenFile& file) {
@@ -461,26 +457,25 @@ std::string bookDamage(const std::vector<std::string>& problems, bool cut) {
 
 }  // namespace
 
-void loadBook(Book& into, const std::string& gardenTarget) {
-  bookSavable = true;  // until this book proves unreadable
+bool loadBook(Book& into, const std::string& gardenTarget) {
   const std::string path = bookBeside(gardenTarget);
   GardenFile file;
   if (!readBookFile(path, file)) {
-    bookSavable = false;
     std::cerr << "tumblenook: the game goes on with a new book; " << path
               << " is left as it is" << std::endl;
-    return;
+    return false;
   }
-  if (file.fd < 0) return;
+  if (file.fd < 0) return true;
   BookRead read = readBook(file.file.bytes);
   into = read.book;
-  if (read.problems.empty() && file.file.whole) return;
+  if (read.problems.empty() && file.file.whole) return true;
   if (!keepBackup(path, file, "book",
                   bookDamage(read.problems, !file.file.whole))) {
-    bookSavable = false;
     std::cerr << "tumblenook: the game goes on; " << path << " is left as it is"
               << std::endl;
+    return false;
   }
+  return true;
 }
 
 bool viewBook(Book& into, const std::string& gardenPath) {
@@ -536,7 +531,7 @@ bool loadGarden(Garden& into, const std::string& path) {
       // A garden that exists but cannot be read must not be overwritten.
       return false;
   }
-  loadBook(into.book, garden.target);
+  into.bookFileKept = !loadBook(into.book, garden.target);
   return true;
 }
 
@@ -570,17 +565,17 @@ Replaced replaceWith(const std::string& path, const std::string& bytes) {
   });
 }
 
-// Replaces the book beside the garden at `target` with `book`, as the
-// garden is replaced. A book that could not be read is left as it is. The
-// folder is the garden's: `warned` when its sync was already found wanting.
-bool saveBook(const Book& book, const std::string& target, bool warned) {
+// Replaces the book beside the garden at `target` with `garden`'s, as the
+// garden is replaced, unless its file is to be kept. The folder is the
+// garden's: `warned` when its sync was already found wanting.
+bool saveBook(const Garden& garden, const std::string& target, bool warned) {
   const std::string path = bookBeside(target);
-  if (!bookSavable) {
+  if (garden.bookFileKept) {
     std::cerr << "tumblenook: " << path
               << " was left as it was, since it could not be read" << std::endl;
     return false;
   }
-  const Replaced saved = replaceWith(path, bookText(book));
+  const Replaced saved = replaceWith(path, bookText(garden.book));
   if (saved.error != 0) {
     report("cannot save", path, saved.error);
     return false;
@@ -604,7 +599,7 @@ bool saveGarden(Garden& garden, const std::string& path) {
     return false;
   }
   if (saved.syncError != 0) warnUnsynced(path, saved.syncError);
-  return saveBook(garden.book, target, saved.syncError != 0);
+  return saveBook(garden, target, saved.syncError != 0);
 }
 
 bool keepReleasedCodes(const std::string& path,

@@ -74,9 +74,9 @@ inline constexpr char kBookFile[] = "book.txt";
 // damaged or hand-edited book never stops the game: what can be read is
 // kept, the whole file is copied to "book.txt.bak" (or ".bak.1" ...) with
 // a note on standard error. A book that cannot be read, or whose copy
-// cannot be made, is left as it is: a note says so, and saving the garden
-// will not replace it.
-void loadBook(Book& into, const std::string& gardenTarget);
+// cannot be made, is left as it is: a note says so, and false tells the
+// caller not to replace it (Garden::bookFileKept).
+bool loadBook(Book& into, const std::string& gardenTarget);
 
 // Reads the book beside the garden file `gardenPath` into `into`, changing
 // no file: a damaged book gives what can be read, with a note on standard

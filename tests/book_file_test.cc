@@ -98,6 +98,12 @@ TEST(BookFile, AnUnreadableBookIsNeverReplaced) {
   EXPECT_FALSE(saveGarden(loaded, kSave));  // reported: the old book stayed
   EXPECT_NE(std::string::npos, GetCapturedStderr().find("left as it was"));
   EXPECT_TRUE(std::filesystem::is_directory(kBookFile));
+  // Only that garden keeps its book's file: another one saves its own.
+  std::filesystem::create_directory("other");
+  Garden other = playedGarden(1, 1);
+  EXPECT_TRUE(saveGarden(other, "other/" + std::string(kSave)));
+  EXPECT_TRUE(
+      std::filesystem::is_regular_file("other/" + std::string(kBookFile)));
 }
 
 // The same choices played on the line and on the screen keep the same book.
