@@ -299,7 +299,8 @@ std::vector<std::array<std::string, 2>> plannerKeys(const PlannerState& state,
     keys.push_back({"\u2190\u2192", "change"});
     keys.push_back({"Space", "next"});
     keys.push_back({"Backspace", "any"});
-  } else if (plannedPairAt(state, garden)) {
+  } else if (state.cursor - kGoalParts < pairCount(garden)) {
+    // On a pair: the ranking holds every pair, so no need to rank them.
     keys.push_back({"b", "breed this pair"});
   }
   keys.push_back({"Esc", "back"});
