@@ -56,7 +56,10 @@ const KeyBinding* bindingOf(wchar_t key) {
   return nullptr;
 }
 
-std::vector<std::string> helpParagraphs() {
+namespace {
+
+// The help's paragraphs, made once: see helpParagraphs.
+std::vector<std::string> helpText() {
   std::vector<std::string> lines = {
       "0-7       select the mirl in that slot; arrow keys move the selection"};
   for (const KeyBinding& binding : keyTable()) {
@@ -80,6 +83,13 @@ std::vector<std::string> helpParagraphs() {
        "In the help, the arrows and Page Up and Page Down scroll; any other "
        "key goes back to the garden."});
   return lines;
+}
+
+}  // namespace
+
+const std::vector<std::string>& helpParagraphs() {
+  static const std::vector<std::string> paragraphs = helpText();
+  return paragraphs;
 }
 
 std::string helpLine(const KeyBinding& binding) {

@@ -45,7 +45,7 @@ const KeyBinding* bindingOf(wchar_t key);
 std::string helpLine(const KeyBinding& binding);
 
 // The help, a paragraph an entry: the keys that select, each line of the
-// key table, then how lists, time and forms work.
-std::vector<std::string> helpParagraphs();
+// key table, then how lists, time and forms work. Made once.
+const std::vector<std::string>& helpParagraphs();
 
 #endif  // TUMBLENOOK_KEY_TABLE_H_

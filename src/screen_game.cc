@@ -21,13 +21,18 @@ std::vector<ListEntry> tableEntries(const char* const* table, int count) {
   return entries;
 }
 
-// The creatures that may breed with the one in `slot`: grown, and not
-// itself.
+// Whether the creature in `other` may breed with the one in `slot`: grown,
+// and not itself.
+bool isPartner(const Garden& garden, int slot, int other) {
+  return other != slot && isGrown(garden.mirl[other]);
+}
+
+// The creatures that may breed with the one in `slot`.
 std::vector<ListEntry> partnerEntries(const Garden& garden, int slot) {
   std::vector<ListEntry> entries;
   for (int other = 0; other < garden.emptySlot; ++other) {
+    if (!isPartner(garden, slot, other)) continue;
     const Mirl& creature = garden.mirl[other];
-    if (other == slot || !isGrown(creature)) continue;
     entries.push_back({other, creature.getName() + ", " +
                                   creature.getEvolution().getEvolutionText()});
   }
@@ -560,8 +565,11 @@ bool ScreenGame::canRun(Command command) const {
       return occupied &&
              petRefusal(garden_.mirl[selected_]) == PetRefusal::kNone;
     case Command::kBreed:
-      return occupied && isGrown(garden_.mirl[selected_]) &&
-             !partnerEntries(garden_, selected_).empty();
+      if (!occupied || !isGrown(garden_.mirl[selected_])) return false;
+      for (int other = 0; other < garden_.emptySlot; ++other) {
+        if (isPartner(garden_, selected_, other)) return true;
+      }
+      return false;
     case Command::kRepeat:
       return repeatRefusal().empty();
     case Command::kLog:

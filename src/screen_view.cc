@@ -572,7 +572,7 @@ void drawHelp(Canvas& canvas, const HelpDialog& dialog) {
   const Box box{kGardenRow, 0, canvas.rows() - kBottomRows + 1, kScreenColumns};
   canvas.frame(box.row, box.column, box.height, box.width,
                "Help: every key and what it does");
-  const std::vector<std::string> paragraphs = helpParagraphs();
+  const std::vector<std::string>& paragraphs = helpParagraphs();
   const int count = static_cast<int>(paragraphs.size());
   const int first = std::clamp(dialog.first, 0, count - 1);
   const int end = box.row + box.height - 1;

@@ -431,6 +431,10 @@ TEST_F(ScreenPlay, TheKeyBarShowsTheKeysThatActAndAlwaysFits) {
       {"a Child after an action", 4, "2 p 1 Enter",
        "h Hatch n Name g Give p Pet r Release i Import . Again l Log e Plan "
        "k Book ? Help q Leave"},
+      // Ada grown, and only a Child left to breed with her.
+      {"no partner", 3, "1 r y 0",
+       "h Hatch n Name g Give r Release i Import l Log e Plan k Book ? Help "
+       "q Leave"},
       {"a list", 4, "h",
        "0-9 type a number  \u2191\u2193 choose  Enter pick  "
        "Esc cancel"},
