@@ -167,17 +167,12 @@ CodedCreature creatureOfCode(std::string_view code) {
 
 namespace {
 
-// The item colours that push one way each, toward Swim, Fly, Run and Power
-// (ITEM_COLORS): a colour above them picks one of them at random.
-constexpr int kFirstDirection = 1;
-constexpr int kDirectionCount = 4;
-
 // The sliders of `evolution`, with the form they would pick.
 SliderOutcome outcomeOf(const Evolution& evolution) {
-  Evolution evolved = evolution;
-  evolved.evolve();  // a copy: evolving draws nothing
   return {evolution.getHeroDark(), evolution.getSwimFly(),
-          evolution.getRunPower(), evolved.getEvolution()};
+          evolution.getRunPower(),
+          adultForm(evolution.getHeroDark(), evolution.getSwimFly(),
+                    evolution.getRunPower())};
 }
 
 // The sum of two stat items, each amount kept within int.
@@ -196,13 +191,14 @@ void addSliderEffect(ItemEffect& effect, const Evolution& evolution,
                      const EvolutionItem& item) {
   effect.colour = item.getColor();
   effect.doubled = evolution.getEvolution() == kChildForm;
-  effect.step = saturate((effect.doubled ? 2LL : 1LL) * item.getStrength());
-  effect.randomDirection = item.getColor() >= kFirstDirection + kDirectionCount;
+  effect.step =
+      saturate(shapeSteps(item.getStrength(), evolution.getEvolution()));
+  effect.randomDirection = pushesAtRandom(item.getColor());
   std::vector<EvolutionItem> ways = {item};
   if (effect.randomDirection) {
     ways.clear();
-    for (int way = 0; way < kDirectionCount; ++way) {
-      ways.emplace_back(item.getAlignment(), kFirstDirection + way,
+    for (int way = 0; way < kShapeColours; ++way) {
+      ways.emplace_back(item.getAlignment(), kFirstShapeColour + way,
                         item.getStrength());
     }
   }

@@ -16,11 +16,10 @@ constexpr int kHeroOffset = 1;
 constexpr int kDarkOffset = 2;
 
 // Item colours, as numbered in ITEM_COLORS.
-constexpr int kYellow = 1;  // toward Swim
-constexpr int kGreen = 2;   // toward Fly
-constexpr int kRed = 3;     // toward Run
-constexpr int kPurple = 4;  // toward Power
-constexpr int kDirections = 4;
+constexpr int kYellow = kFirstShapeColour;  // toward Swim
+constexpr int kGreen = kYellow + 1;         // toward Fly
+constexpr int kRed = kYellow + 2;           // toward Run
+constexpr int kPurple = kYellow + 3;        // toward Power
 
 constexpr int kSliderCells = 11;
 constexpr int kMiddleCell = 5;
@@ -80,16 +79,17 @@ void Evolution::reincarnate() {
 void Evolution::hatch() { form = kChildForm; }
 
 void Evolution::giveEvolutionItem(EvolutionItem item) {
-  long long step = item.getStrength();
+  const long long step = shapeSteps(item.getStrength(), form);
   if (form == kChildForm) {
     // The product is clamped first so that doubling it cannot overflow.
     const int push = saturate(static_cast<long long>(item.getAlignment()) *
                               item.getStrength());
     heroDark = saturatingAdd(heroDark, 2LL * push);
-    step = 2LL * item.getStrength();
   }
   int color = item.getColor();
-  if (color > kPurple) color = kYellow + std::rand() % kDirections;
+  if (pushesAtRandom(color)) {
+    color = kFirstShapeColour + std::rand() % kShapeColours;
+  }
   switch (color) {
     case kYellow:
       swimFly = saturatingAdd(swimFly, -step);

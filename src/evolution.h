@@ -28,6 +28,23 @@ inline constexpr int kSliderLeaning = 25;
 // (0), form, by the alignment slider: -25 to 25 are Neutral.
 int alignmentOffset(int heroDark);
 
+// The item colours (ITEM_COLORS) that push one shape slider each: Yellow
+// toward Swim, Green toward Fly, Red toward Run, Purple toward Power. A
+// colour after them pushes toward one of the four, drawn at each gift.
+inline constexpr int kFirstShapeColour = 1;
+inline constexpr int kShapeColours = 4;
+
+// True when an item of `color` draws the way it pushes at each gift.
+inline constexpr bool pushesAtRandom(int color) {
+  return color >= kFirstShapeColour + kShapeColours;
+}
+
+// The steps an item of `strength` pushes a shape slider of a creature in
+// `form`: twice its strength for a Child.
+inline constexpr long long shapeSteps(int strength, int form) {
+  return (form == kChildForm ? 2LL : 1LL) * strength;
+}
+
 // The adult form, 5 to 19, that evolve() picks from these slider values. A
 // shape (Swim below 0 and Fly above 0 on swimFly, Run below 0 and Power above
 // 0 on runPower) wins when its slider lies beyond 25 on its side and the

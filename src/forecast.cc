@@ -126,8 +126,6 @@ constexpr ColorSides kFixedSides[] = {
     {3, Shape::kRun, Shape::kPower},  // Red: runPower down
     {4, Shape::kPower, Shape::kRun},  // Purple: runPower up
 };
-// A gift to a creature in the Child form pushes twice its strength.
-constexpr long long kChildFormFactor = 2;
 
 constexpr std::array<Shape, kShapeCount> kShapes = {Shape::kSwim, Shape::kFly,
                                                     Shape::kRun, Shape::kPower};
@@ -276,8 +274,7 @@ std::vector<PlannedPair> planBreeding(
 }
 
 std::optional<ShapePush> knownPush(const EvolutionItem& item, int form) {
-  long long steps = item.getStrength();
-  if (form == kChildForm) steps *= kChildFormFactor;
+  const long long steps = shapeSteps(item.getStrength(), form);
   if (steps == 0) return std::nullopt;
   for (const ColorSides& sides : kFixedSides) {
     if (sides.color == item.getColor()) {
