@@ -23,14 +23,14 @@ extern "C" void onLeaveSignal(int signal) {
   if (leaveSignal == 0) leaveSignal = signal;
 }
 
+}  // namespace
+
 sigset_t leaveSignalSet() {
   sigset_t set;
   sigemptyset(&set);
   for (const int signal : kLeaveSignals) sigaddset(&set, signal);
   return set;
 }
-
-}  // namespace
 
 SignalInput::int_type SignalInput::underflow() {
   if (gptr() < egptr()) return traits_type::to_int_type(*gptr());

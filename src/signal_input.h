@@ -11,6 +11,8 @@
 #ifndef TUMBLENOOK_SIGNAL_INPUT_H_
 #define TUMBLENOOK_SIGNAL_INPUT_H_
 
+#include <signal.h>
+
 #include <streambuf>
 
 // Standard input as the console reads it, which ends when a leave signal
@@ -44,6 +46,9 @@ void installSignalHandlers();
 // True once a leave signal has arrived: the console then leaves without
 // showing its menu again.
 bool leaveSignalArrived();
+
+// The leave signals, as a set: for a wait that they must end.
+sigset_t leaveSignalSet();
 
 // Blocks the leave signals, so that a second one cannot interrupt the save.
 void holdLeaveSignals();

@@ -146,10 +146,8 @@ extern "C" void onWindowChange(int /*signal*/) { windowChanged = 1; }
 
 // The signals that end a wait for a key: the leave signals and a resize.
 sigset_t wakingSignals() {
-  sigset_t set;
-  sigemptyset(&set);
-  for (const int signal : {SIGINT, SIGHUP, SIGTERM, SIGWINCH})
-    sigaddset(&set, signal);
+  sigset_t set = leaveSignalSet();
+  sigaddset(&set, SIGWINCH);
   return set;
 }
 
