@@ -289,7 +289,12 @@ int Canvas::put(int row, int column, std::string_view text, Style style,
 
 int Canvas::putWrapped(int row, int column, std::string_view text, int rows,
                        int columns, Style style, Colour colour) {
-  const std::vector<std::string> lines = wrapText(text, columns);
+  return putLines(row, column, wrapText(text, columns), rows, columns, style,
+                  colour);
+}
+
+int Canvas::putLines(int row, int column, const std::vector<std::string>& lines,
+                     int rows, int columns, Style style, Colour colour) {
   const int shown = std::min(static_cast<int>(lines.size()), std::max(rows, 0));
   for (int line = 0; line < shown; ++line) {
     const bool cut =

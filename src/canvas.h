@@ -85,6 +85,12 @@ class Canvas {
                  int columns, Style style = Style::kPlain,
                  Colour colour = Colour::kDefault);
 
+  // The same for `lines`, already wrapped to `columns` by wrapText: for a
+  // caller that needs their count first.
+  int putLines(int row, int column, const std::vector<std::string>& lines,
+               int rows, int columns, Style style = Style::kPlain,
+               Colour colour = Colour::kDefault);
+
   // Gives the `width` cells from `row`, `column` the style (and colour),
   // as for a highlighted line. A wide character only half inside them is
   // blanked: the halves of a character are never drawn in two styles.

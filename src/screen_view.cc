@@ -272,13 +272,12 @@ int drawLogEntries(Canvas& canvas, const std::vector<News>& log, int first,
   int shown = 0;
   for (int at = first; at < count && row < end; ++at) {
     const News& news = log[count - 1 - at];
-    const int lines =
-        static_cast<int>(wrapText(news.text, width - bullet).size());
-    if (lines > end - row && shown > 0) break;
+    const std::vector<std::string> lines = wrapText(news.text, width - bullet);
+    if (static_cast<int>(lines.size()) > end - row && shown > 0) break;
     canvas.put(row, column, kBullet, Style::kDim);
-    row += canvas.putWrapped(row, column + bullet, news.text, end - row,
-                             width - bullet, newsStyle(news.standsOut),
-                             newsColour(news.standsOut));
+    row +=
+        canvas.putLines(row, column + bullet, lines, end - row, width - bullet,
+                        newsStyle(news.standsOut), newsColour(news.standsOut));
     ++shown;
   }
   return shown;
@@ -307,8 +306,8 @@ void drawNews(Canvas& canvas, const ScreenGame& game, int keyRows) {
   const int bottom = canvas.rows() - keyRows;  // the first row of the keys
   const int columns = canvas.columns();
   const int width = columns - 2;
-  const int needed = static_cast<int>(wrapText(game.answer(), width).size());
-  const int textRows = std::min(needed, bottom - 1);
+  const std::vector<std::string> lines = wrapText(game.answer(), width);
+  const int textRows = std::min(static_cast<int>(lines.size()), bottom - 1);
   if (textRows <= 0) return;
   const int top = bottom - textRows;
   if (textRows > kBottomRows - keyRows) {
@@ -322,9 +321,9 @@ void drawNews(Canvas& canvas, const ScreenGame& game, int keyRows) {
       }
     }
   }
-  canvas.putWrapped(top, 1, game.answer(), textRows, width,
-                    newsStyle(game.answerStandsOut()),
-                    newsColour(game.answerStandsOut()));
+  canvas.putLines(top, 1, lines, textRows, width,
+                  newsStyle(game.answerStandsOut()),
+                  newsColour(game.answerStandsOut()));
 }
 
 // The keys of the open dialog: at the top level, those of the key table
@@ -508,9 +507,8 @@ void drawPickerDialog(Canvas& canvas, const ScreenGame& game,
   const bool side = breeding || giving != nullptr;
   const int width = side ? kWideDialogWidth : kDialogWidth;
   const int column = (kScreenColumns - width) / 2;
-  const std::string note = pickerNote(picker);
-  const int noteRows =
-      std::max(static_cast<int>(wrapText(note, width - 4).size()), 1);
+  const std::vector<std::string> note = wrapText(pickerNote(picker), width - 4);
+  const int noteRows = std::max(static_cast<int>(note.size()), 1);
   const int maxRows = std::max(layout.listRows - (noteRows - 1), 1);
   const int listed = static_cast<int>(picker.entries().size());
   const int listRows = side ? maxRows : std::clamp(listed, 1, maxRows);
@@ -523,16 +521,16 @@ void drawPickerDialog(Canvas& canvas, const ScreenGame& game,
                   width - kSideColumn - 2};
   if (breeding) drawForecast(canvas, game, picker, panel);
   if (giving != nullptr) drawItemEffect(canvas, game, *giving, panel);
-  canvas.putWrapped(box.row + listRows + 2, column + 2, note, noteRows,
-                    width - 4);
+  canvas.putLines(box.row + listRows + 2, column + 2, note, noteRows,
+                  width - 4);
 }
 
 void drawFieldDialog(Canvas& canvas, const TextField& field,
                      const std::string& title, const std::string& hint) {
   const int column = (kScreenColumns - kDialogWidth - 20) / 2;
   const int width = kDialogWidth + 20;
-  const int noteRows =
-      std::max(static_cast<int>(wrapText(field.note(), width - 4).size()), 1);
+  const std::vector<std::string> note = wrapText(field.note(), width - 4);
+  const int noteRows = std::max(static_cast<int>(note.size()), 1);
   const int top = kDialogTop + 4;
   canvas.frame(top, column, 6 + noteRows, width, title);
   canvas.put(top + 1, column + 2, hint, Style::kDim, Colour::kDefault,
@@ -544,7 +542,7 @@ void drawFieldDialog(Canvas& canvas, const TextField& field,
   const int used = canvas.put(top + 3, column + 2, shown, Style::kUnderline,
                               Colour::kDefault, room);
   canvas.put(top + 3, column + 2 + used, " ", Style::kReverse);
-  canvas.putWrapped(top + 5, column + 2, field.note(), noteRows, width - 4);
+  canvas.putLines(top + 5, column + 2, note, noteRows, width - 4);
 }
 
 void drawRelease(Canvas& canvas, const ScreenGame& game,
@@ -580,10 +578,9 @@ void drawHelp(Canvas& canvas, const HelpDialog& dialog) {
   int row = box.row + 1;
   int shown = first;
   for (; shown < count && row < end; ++shown) {
-    const int needed =
-        static_cast<int>(wrapText(paragraphs[shown], width).size());
-    if (row + needed > end && row > box.row + 1) break;
-    row += canvas.putWrapped(row, 3, paragraphs[shown], end - row, width);
+    const std::vector<std::string> lines = wrapText(paragraphs[shown], width);
+    if (row + static_cast<int>(lines.size()) > end && row > box.row + 1) break;
+    row += canvas.putLines(row, 3, lines, end - row, width);
   }
   if (first > 0) markEdge(canvas, box, true, moreMark(kUpMark, first));
   if (shown < count) {
